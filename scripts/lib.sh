@@ -1,0 +1,8 @@
+# Shared by the scripts: configure and build one build tree.
+# usage: build_tree DIR [cmake options...]
+build_tree() {
+  local dir=$1; shift
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)"
+}
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
