@@ -19,3 +19,29 @@ function(vocalino_test name)
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1;${ARG_ENV}"
     TIMEOUT 600)
 endfunction()
+
+# vocalino_bench(NAME DEPS ...): one Google Benchmark binary from the sources of the current folder.
+function(vocalino_bench name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_DEPS})
+endfunction()
+
+# vocalino_fuzz(NAME DEPS ...): one libFuzzer target from the sources of the current folder.
+function(vocalino_fuzz name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()
+
+# vocalino_gallery(NAME DEPS ...): a program that writes pictures under the folder given as its argument.
+function(vocalino_gallery name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+endfunction()
