@@ -39,7 +39,7 @@ QString decodeTextFile(const QByteArray &bytes)
         return decodeUtf16(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16LE);
     if (bytes.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF)
         return decodeUtf16(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16BE);
-    QStringDecoder utf8(QStringConverter::Utf8);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return text;

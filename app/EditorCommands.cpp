@@ -1,0 +1,309 @@
+#include "app/EditorCommands.h"
+
+#include "app/import/FileOpen.h"
+#include "app/import/RtfReader.h"
+#include "app/import/UserInputBlocker.h"
+#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <functional>
+
+const QString EditorCommands::openFilter = QStringLiteral(
+    "Text Files (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf|Word Document (*.doc)|*.doc|All files (*.*)|*.*");
+const QString EditorCommands::applicationTitle = QStringLiteral("Vocalino 5.0");
+const QString EditorCommands::wordConversionError = QStringLiteral("Error converting Word Document");
+const QString EditorCommands::notRichTextWarning =
+    QStringLiteral("This file could not be read as rich text.");
+
+namespace {
+enum Filter { TextFilter = 1, RichTextFilter = 2, WordFilter = 3, AllFilesFilter = 4 };
+
+class WaitCursor
+{
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+QFont effectiveFont(const QTextCharFormat &format, const QTextDocument *document)
+{
+    return format.font().resolve(document->defaultFont());
+}
+
+EditorCommands::Flag selectionFlag(const QTextCursor &cursor, const std::function<bool(const QFont &)> &test)
+{
+    const auto flagOf = [&](const QTextCharFormat &format) {
+        return test(effectiveFont(format, cursor.document())) ? EditorCommands::Flag::On
+                                                              : EditorCommands::Flag::Off;
+    };
+    const int start = cursor.selectionStart();
+    const int end = cursor.selectionEnd();
+    std::optional<EditorCommands::Flag> seen;
+    for (QTextBlock block = cursor.document()->findBlock(start); start < end && block.isValid() &&
+                                                                 block.position() < end;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
+                continue;
+            const EditorCommands::Flag flag = flagOf(fragment.charFormat());
+            if (seen && *seen != flag)
+                return EditorCommands::Flag::Mixed;
+            seen = flag;
+        }
+    }
+    return seen ? *seen : flagOf(cursor.charFormat());
+}
+
+// Toggling a mixed selection switches the format off, as for a selection that has it.
+bool toggled(EditorCommands::Flag flag) { return flag == EditorCommands::Flag::Off; }
+
+QString plainSelection(const QTextCursor &cursor)
+{
+    QString text = cursor.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
+}
+} // namespace
+
+EditorCommands::EditorCommands(QTextEdit *editor) : m_editor(editor)
+{
+    m_dialogFont.setFamily(QStringLiteral("Comic Sans MS"));
+    m_dialogFont.setPointSizeF(14.0);
+    m_dialogFont.setBold(true);
+}
+
+QWidget *EditorCommands::window() const { return m_editor ? m_editor->window() : nullptr; }
+
+EditorCommands::Flag EditorCommands::selectionBold(const QTextCursor &cursor)
+{
+    return selectionFlag(cursor, [](const QFont &font) { return font.bold(); });
+}
+
+EditorCommands::Flag EditorCommands::selectionItalic(const QTextCursor &cursor)
+{
+    return selectionFlag(cursor, [](const QFont &font) { return font.italic(); });
+}
+
+void EditorCommands::copy()
+{
+    if (m_editor)
+        QGuiApplication::clipboard()->setText(plainSelection(m_editor->textCursor()));
+}
+
+void EditorCommands::paste()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    if (!m_editor || text.isEmpty())
+        return;
+    QTextCursor cursor = m_editor->textCursor();
+    cursor.insertText(text);
+    m_editor->setTextCursor(cursor);
+}
+
+void EditorCommands::selectAll()
+{
+    if (!m_editor)
+        return;
+    QTextCursor cursor = m_editor->textCursor();
+    cursor.setPosition(0);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    m_editor->setTextCursor(cursor);
+    m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+void EditorCommands::erase()
+{
+    if (!m_editor)
+        return;
+    // The child's chosen format stays for what is typed next.
+    const QTextCharFormat typing = m_editor->currentCharFormat();
+    QTextCursor cursor(m_editor->document());
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    m_editor->setTextCursor(cursor);
+    m_editor->setCurrentCharFormat(typing);
+}
+
+void EditorCommands::bold()
+{
+    if (!m_editor)
+        return;
+    QTextCharFormat format;
+    format.setFontWeight(toggled(selectionBold(m_editor->textCursor())) ? QFont::Bold : QFont::Normal);
+    m_editor->mergeCurrentCharFormat(format);
+}
+
+void EditorCommands::italic()
+{
+    if (!m_editor)
+        return;
+    QTextCharFormat format;
+    format.setFontItalic(toggled(selectionItalic(m_editor->textCursor())));
+    m_editor->mergeCurrentCharFormat(format);
+}
+
+void EditorCommands::font()
+{
+    if (auto chosen = Dialogs::current().chooseFont(window(), m_dialogFont))
+        m_dialogFont = *chosen;
+    // A cancelled dialog gives its previous font again.
+    if (m_editor)
+        m_editor->mergeCurrentCharFormat(dialogFontFormat());
+}
+
+void EditorCommands::foreColor()
+{
+    if (auto chosen = Dialogs::current().chooseColor(window(), m_dialogColor))
+        m_dialogColor = *chosen;
+    if (!m_editor)
+        return;
+    QTextCharFormat format;
+    format.setForeground(m_dialogColor);
+    m_editor->mergeCurrentCharFormat(format);
+}
+
+void EditorCommands::backColor()
+{
+    if (auto chosen = Dialogs::current().chooseColor(window(), m_dialogColor))
+        m_dialogColor = *chosen;
+    if (!m_editor)
+        return;
+    QPalette palette = m_editor->palette();
+    palette.setColor(QPalette::Base, m_dialogColor);
+    m_editor->setPalette(palette);
+}
+
+void EditorCommands::setStartingFormat()
+{
+    m_dialogFont = QFont();
+    m_dialogFont.setFamily(QStringLiteral("Comic Sans MS"));
+    m_dialogFont.setPointSizeF(14.0);
+    m_dialogFont.setBold(true);
+    m_dialogColor = QColor(255, 255, 128);
+    if (!m_editor)
+        return;
+    QFont base = m_editor->font();
+    base.setFamily(QStringLiteral("Comic Sans MS"));
+    m_editor->setFont(base);
+    QTextCharFormat caret;
+    caret.setForeground(m_dialogColor);
+    caret.setFontPointSize(14.0);
+    caret.setFontWeight(QFont::Bold);
+    m_editor->mergeCurrentCharFormat(caret);
+}
+
+QTextCharFormat EditorCommands::dialogFontFormat() const
+{
+    QTextCharFormat format;
+    format.setFontFamilies({m_dialogFont.family()});
+    format.setFontPointSize(m_dialogFont.pointSizeF());
+    format.setFontStrikeOut(m_dialogFont.strikeOut());
+    format.setFontUnderline(m_dialogFont.underline());
+    format.setFontWeight(m_dialogFont.bold() ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(m_dialogFont.italic());
+    return format;
+}
+
+void EditorCommands::open()
+{
+    m_openDialog.filter = openFilter;
+    FileDialogRequest request;
+    request.owner = window();
+    request.filter = m_openDialog.filter;
+    request.filterIndex = m_openDialog.filterIndex;
+    const FileDialogResult chosen = Dialogs::current().openFile(request);
+    if (!chosen.accepted)
+        return;
+    m_openDialog.path = chosen.fileName.trimmed();
+    m_openDialog.title = QFileInfo(m_openDialog.path).fileName();
+    m_openDialog.filterIndex = chosen.filterIndex;
+    if (m_editor)
+        insertOpenedText(m_openDialog.filterIndex, m_openDialog.path);
+}
+
+void EditorCommands::insertOpenedText(int filterIndex, const QString &path)
+{
+    if (QWidget *w = window())
+        w->repaint();
+    std::optional<QString> text = readOpenedFile(filterIndex, path);
+    // A reader that failed leaves the child's text as it was.
+    if (!text || !m_editor)
+        return;
+    replaceText(*text);
+    giveWholeTextCurrentFormat();
+}
+
+std::optional<QString> EditorCommands::readOpenedFile(int filterIndex, const QString &path)
+{
+    switch (filterIndex) {
+    case RichTextFilter: {
+        std::optional<QString> text;
+        {
+            WaitCursor wait;
+            text = RtfReader::readFile(path);
+        }
+        if (!text)
+            MessageBoxes::current().show(applicationTitle, notRichTextWarning, MsgIcon::Warning, MsgButtons::Ok);
+        return text;
+    }
+    case WordFilter:
+        return convertWordDocument(path);
+    case 0: // the first filter, before any was chosen
+    case TextFilter:
+    case AllFilesFilter: {
+        WaitCursor wait;
+        return FileOpen(path);
+    }
+    default:
+        return QString();
+    }
+}
+
+std::optional<QString> EditorCommands::convertWordDocument(const QString &path)
+{
+    std::optional<QString> text;
+    {
+        WaitCursor wait;
+        UserInputBlocker noInput;
+        text = m_converter.toPlainText(path);
+    }
+    if (!text)
+        MessageBoxes::current().show(applicationTitle, wordConversionError, MsgIcon::Critical, MsgButtons::Ok);
+    return text;
+}
+
+void EditorCommands::replaceText(const QString &text)
+{
+    QTextCursor cursor(m_editor->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.insertText(text);
+    cursor.endEditBlock();
+}
+
+void EditorCommands::giveWholeTextCurrentFormat()
+{
+    QTextCharFormat format = dialogFontFormat();
+    format.setForeground(m_dialogColor);
+    QTextCursor cursor(m_editor->document());
+    cursor.setPosition(0);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    m_editor->setTextCursor(cursor);
+    m_editor->mergeCurrentCharFormat(format);
+    // An empty text still types in the current format.
+    cursor.mergeBlockCharFormat(format);
+    cursor.setPosition(0);
+    m_editor->setTextCursor(cursor);
+    m_editor->mergeCurrentCharFormat(format);
+}
