@@ -1,0 +1,157 @@
+#include "tools/rasterise/Rasteriser.h"
+
+#include <QHash>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <algorithm>
+
+std::optional<RasterJob> parseRasterJob(const QStringList &arguments)
+{
+    if (arguments.size() < 4 || arguments.size() > 5)
+        return std::nullopt;
+    RasterJob job;
+    job.source = arguments[0];
+    job.target = arguments[1];
+    const QStringList size = arguments[2].split(QLatin1Char('x'));
+    bool okW = false, okH = false, okD = false;
+    if (size.size() == 2) {
+        job.width = size[0].toInt(&okW);
+        job.height = size[1].toInt(&okH);
+    }
+    job.depth = arguments[3].toInt(&okD);
+    if (!okW || !okH || !okD || job.width <= 0 || job.height <= 0 || job.width > 4096 || job.height > 4096
+        || (job.depth != 8 && job.depth != 24))
+        return std::nullopt;
+    if (arguments.size() == 5) {
+        const QString &k = arguments[4];
+        bool okK = false;
+        const uint rgb = k.startsWith(QLatin1String("key=")) ? k.mid(4).toUInt(&okK, 16) : 0;
+        if (!okK || k.size() != 10)
+            return std::nullopt;
+        job.key = qRgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
+    }
+    return job;
+}
+
+QImage flattenOnKey(const QImage &argb, QRgb key)
+{
+    QImage out(argb.size(), QImage::Format_RGB32);
+    const QImage src = argb.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < src.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));
+        auto *o = reinterpret_cast<QRgb *>(out.scanLine(y));
+        for (int x = 0; x < src.width(); ++x) {
+            const QRgb p = in[x];
+            o[x] = qAlpha(p) < 128 ? key : qRgb(qRed(p), qGreen(p), qBlue(p));
+        }
+    }
+    return out;
+}
+
+QImage renderSvg(const QString &source, int width, int height, std::optional<QRgb> key)
+{
+    QSvgRenderer renderer(source);
+    if (!renderer.isValid())
+        return {};
+    QImage canvas(width, height, QImage::Format_ARGB32);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(0, 0, width, height));
+    }
+    if (key)
+        return flattenOnKey(canvas, *key);
+    // Unkeyed pictures cover their whole box; anything left open reads as white.
+    QImage out(width, height, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    painter.drawImage(0, 0, canvas);
+    return out;
+}
+
+static int distance(QRgb a, QRgb b)
+{
+    const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
+    return dr * dr * 3 + dg * dg * 4 + db * db * 2;
+}
+
+static QList<QRgb> popularColours(const QImage &image)
+{
+    // Colours binned at 5 bits a channel; each bin stands for the mean of its members.
+    struct Bin
+    {
+        qint64 r = 0, g = 0, b = 0, count = 0;
+    };
+    QHash<uint, Bin> bins;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            Bin &bin = bins[((qRed(p) >> 3) << 10) | ((qGreen(p) >> 3) << 5) | (qBlue(p) >> 3)];
+            bin.r += qRed(p), bin.g += qGreen(p), bin.b += qBlue(p), ++bin.count;
+        }
+    QList<Bin> sorted = bins.values();
+    std::sort(sorted.begin(), sorted.end(), [](const Bin &a, const Bin &b) { return a.count > b.count; });
+    QList<QRgb> palette;
+    for (const Bin &bin : sorted) {
+        if (palette.size() == 256)
+            break;
+        palette.append(qRgb(int(bin.r / bin.count), int(bin.g / bin.count), int(bin.b / bin.count)));
+    }
+    return palette;
+}
+
+QImage toPalette(const QImage &source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    QList<QRgb> palette;
+    QHash<QRgb, int> exact;
+    for (int y = 0; y < image.height() && palette.size() <= 256; ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y) | 0xFF000000u;
+            if (!exact.contains(p)) {
+                exact.insert(p, int(palette.size()));
+                palette.append(p);
+                if (palette.size() > 256)
+                    break;
+            }
+        }
+    const bool fits = palette.size() <= 256;
+    if (!fits)
+        palette = popularColours(image);
+    QImage out(image.size(), QImage::Format_Indexed8);
+    out.setColorTable(palette);
+    QHash<QRgb, int> nearest = fits ? exact : QHash<QRgb, int>{};
+    for (int y = 0; y < image.height(); ++y) {
+        uchar *line = out.scanLine(y);
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y) | 0xFF000000u;
+            auto it = nearest.constFind(p);
+            if (it == nearest.cend()) {
+                int best = 0;
+                for (int i = 1; i < palette.size(); ++i)
+                    if (distance(p, palette[i]) < distance(p, palette[best]))
+                        best = i;
+                it = nearest.insert(p, best);
+            }
+            line[x] = uchar(*it);
+        }
+    }
+    return out;
+}
+
+bool writeBitmap(const RasterJob &job, QString *error)
+{
+    QImage image = renderSvg(job.source, job.width, job.height, job.key);
+    if (image.isNull()) {
+        *error = QStringLiteral("cannot read %1").arg(job.source);
+        return false;
+    }
+    if (job.depth == 8)
+        image = toPalette(image);
+    if (!image.save(job.target, "BMP")) {
+        *error = QStringLiteral("cannot write %1").arg(job.target);
+        return false;
+    }
+    return true;
+}
