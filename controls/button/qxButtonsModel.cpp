@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
 

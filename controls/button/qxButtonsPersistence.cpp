@@ -60,16 +60,9 @@ void qxButtons_H::ReadProperties(const PropertyBag &bag)
     m_mode = bag.ReadProperty(QStringLiteral("Mode"), 0).toInt();
     m_value = bag.ReadProperty(QStringLiteral("Value"), false).toBool();
     m_customClick = bag.ReadProperty(QStringLiteral("CustomClick"), 0).toInt();
-    const QVariant image = bag.ReadProperty(QStringLiteral("Image"));
-    m_pictureRef = image.value<PictureRef>();
-    m_picture = QImage();
-    if (!m_pictureRef.isNull()) {
-        const bool shaped = m_shape >= 7;
-        const int shape = m_shape;
-        m_shape = 0; // the shape is settled by the resize handling below
-        setPicture(m_pictureRef);
-        m_shape = shaped && m_pictureKind == Bitmap && m_pictureWidth > 0 ? shape : (shaped ? 0 : shape);
-    }
+    const PictureRef image = bag.ReadProperty(QStringLiteral("Image")).value<PictureRef>();
+    if (!image.isNull())
+        setPicture(image); // drawing is suspended: this only reads the picture in
     m_picturePixels = bag.ReadProperty(QStringLiteral("ImgSize"), 16).toInt();
     m_pictureAlign = bag.ReadProperty(QStringLiteral("ImgAlign"), 0).toInt();
     m_hoverForeColor = colorFrom(bag.ReadProperty(QStringLiteral("cFHover"), colorValue(SystemColors::ButtonText)));

@@ -222,14 +222,12 @@ private:
     bool CustomClickShift();
     void PaintBackground(QPainter &p, OleColor fill, OleColor gradient, PaintPass &pass);
     void PaintGradient(QPainter &p, OleColor from, OleColor to, int mode, const QRect &area);
-    void PrepareShape(QPainter &p, bool &clipped);
+    void PrepareShape(QPainter &p);
     void DrawBorderLines(QPainter &p, const Slots &slots);
     void DrawCaption(QPainter &p, OleColor face, OleColor disabledColor, bool pressedOffset);
     void DrawPicture(QPainter &p, QRect target);
     void DrawFocusMark(QPainter &p, OleColor color);
     void DrawRegionFrame(OleColor color);
-    void fillRow(int y, OleColor color);
-    void setPixelColor(int x, int y, OleColor color);
     bool hoveredUnpressed() const { return has(Hovered) && !has(Pressed); }
     bool pressedAndHovered() const { return has(Pressed) && has(Hovered); }
     bool heldOrSelected() const { return m_mode != CommandMode && (m_keyOrMouseDown || m_value); }
@@ -240,7 +238,7 @@ private:
     OleColor classicFace() const;
     void classicSlots(PaintPass &pass, OleColor face) const;
     void regionFrameSlot(PaintPass &pass) const;
-    void cornerPixels(const std::vector<std::pair<QPoint, OleColor>> &pixels);
+    void cornerPixels(QPainter &p, const std::vector<std::pair<QPoint, OleColor>> &pixels);
 
     // Input.
     void mouseDownHandling(short button, short shift, QPointF pos);
@@ -258,7 +256,7 @@ private:
     void BuildOutline();
     void buildCustomOutline();
     void buildSlantedOutline();
-    void shadeRing(QPainter &p, const QRegion &ring);
+    void shadeRing(QPainter &p, const QRegion &inner);
     int cornerCut() const;
 
     Ambient *m_ambient = nullptr;
