@@ -33,12 +33,13 @@ int hexValue(uchar c)
 }
 bool isPlainText(uchar c) { return c >= 0x20 && c < 0x80 && c != '{' && c != '}' && c != '\\'; }
 
-bool opensAsRtf(QByteArrayView bytes)
+// Where the document's group opens, after any blank space; -1 when it is not rich text.
+qsizetype documentStart(QByteArrayView bytes)
 {
     qsizetype i = 0;
     while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
         ++i;
-    return bytes.sliced(i).startsWith("{\\rtf");
+    return bytes.sliced(i).startsWith("{\\rtf") ? i : -1;
 }
 
 // A lone half of a surrogate pair cannot be shown; it becomes the replacement character.
@@ -311,9 +312,10 @@ private:
 
 std::optional<QString> RtfReader::toPlainText(QByteArrayView rtf)
 {
-    if (!opensAsRtf(rtf))
+    const qsizetype start = documentStart(rtf);
+    if (start < 0)
         return std::nullopt;
-    return RtfParser(rtf).run();
+    return RtfParser(rtf.sliced(start)).run();
 }
 
 std::optional<QString> RtfReader::readFile(const QString &path)

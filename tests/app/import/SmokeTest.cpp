@@ -1,4 +1,0 @@
-#include "app/EditorCommands.h"
-#include <QTextEdit>
-#include <gtest/gtest.h>
-TEST(Smoke, Builds) { QTextEdit e; EditorCommands c(&e); c.setStartingFormat(); }
