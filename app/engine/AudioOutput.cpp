@@ -1,4 +1,42 @@
 #include "app/engine/AudioOutput.h"
-namespace { AudioOutput::Factory &testFactory() { static AudioOutput::Factory f; return f; } }
-std::unique_ptr<AudioOutput> AudioOutput::create() { return testFactory() ? testFactory()() : nullptr; }
-void AudioOutput::setFactoryForTests(Factory factory) { testFactory() = std::move(factory); }
+
+#include "app/engine/ClockAudioOutput.h"
+#include "app/engine/QtAudioOutput.h"
+#include "platform/EventLog.h"
+
+#include <QMediaDevices>
+
+#include <atomic>
+
+namespace {
+AudioOutput::Factory &testFactory()
+{
+    static AudioOutput::Factory factory;
+    return factory;
+}
+} // namespace
+
+std::unique_ptr<AudioOutput> AudioOutput::create()
+{
+    if (testFactory())
+        return testFactory()();
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        const QString reason = QStringLiteral("No audio output device was found; speech runs silently");
+        logDeviceFailure(reason);
+        return std::make_unique<ClockAudioOutput>(ClockAudioOutput::Pace::RealTime, reason);
+    }
+    return std::make_unique<QtAudioOutput>(device);
+}
+
+void AudioOutput::setFactoryForTests(Factory factory)
+{
+    testFactory() = std::move(factory);
+}
+
+void AudioOutput::logDeviceFailure(const QString &reason)
+{
+    static std::atomic_bool logged = false;
+    if (!logged.exchange(true))
+        EventLog::current().write(QStringLiteral("Vocalino speech engine: ") + reason, 1);
+}

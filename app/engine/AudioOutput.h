@@ -42,4 +42,8 @@ public:
     // Every output created from now on comes from this factory; an empty one
     // puts the real device back.
     static void setFactoryForTests(Factory factory);
+
+protected:
+    // The event log hears of an unreachable device once per run.
+    static void logDeviceFailure(const QString &reason);
 };

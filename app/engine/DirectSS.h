@@ -1,17 +1,19 @@
 #pragma once
 
 #include "app/engine/AudioOutput.h"
+#include "app/engine/SampleRing.h"
 
 #include <QImage>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 
+#include <deque>
 #include <memory>
+#include <vector>
 
 class SynthWorker;
-class SampleRing;
-class PlaybackClock;
+struct JobOutcome;
 
 // The speech engine control: voices, speed, pitch, speaking, pausing,
 // stopping, recording to a wave file, the last error and the animated mouth.
@@ -59,6 +61,8 @@ public:
     qint32 deviceErrorCode() const { return hasAudioDevice() ? 0 : qint32(NoAudioDevice); }
 
     bool isSpeaking() const { return m_active; }
+    // Why the last recording could not be completed (empty when it was).
+    QString recordingError() const { return m_recordError; }
     bool isPaused() const { return m_paused; }
     int sampleRate() const;
     // The mouth shape being shown (0 is closed, at rest).
@@ -80,8 +84,11 @@ private:
     void tick();
     void feedOutput();
     void deliverEvents(qint64 played);
-    void finishIfDone();
+    void finishIfDone(qint64 played);
+    void jobEnded(const JobOutcome &outcome);
+    void announceStop();
     void setShape(int shape);
+    void animateMouth();
     void redrawMouth();
     void checkIndex(qint32 index) const;
 
@@ -90,7 +97,10 @@ private:
     std::unique_ptr<SynthWorker> m_worker;
     QTimer m_ticker;
     QImage m_surface;
+    std::vector<qint16> m_carry;      // popped from the ring, not yet taken by the output
+    std::deque<StreamEvent> m_events; // waiting for their sample to be heard
     QString m_fileName;
+    QString m_recordError;
     qint32 m_voice = 1;
     qint32 m_speed = 150;
     qint32 m_pitch = 170;
@@ -100,5 +110,6 @@ private:
     bool m_active = false;
     bool m_paused = false;
     int m_shape = 0;
+    int m_target = 0;
     double m_openness = 0.0;
 };

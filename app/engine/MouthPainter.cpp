@@ -1,0 +1,122 @@
+#include "app/engine/MouthPainter.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace {
+const QColor skin(0xf2, 0xc2, 0x9b);
+const QColor lip(0xc8, 0x3c, 0x4a);
+const QColor lipDark(0x7a, 0x1c, 0x26);
+const QColor inside(0x4a, 0x0c, 0x14);
+const QColor tooth(0xfb, 0xfb, 0xf4);
+const QColor tongue(0xe8, 0x6a, 0x7a);
+
+struct Geometry
+{
+    double halfWidth;  // of the lips, as a share of the surface's width
+    double open;       // of the mouth, as a share of the surface's height
+    bool upperTeeth;
+    bool lowerTeeth;
+    bool tongueUp;
+};
+
+Geometry geometryFor(Viseme shape, double openness)
+{
+    const double jaw = std::clamp(openness, 0.0, 1.0);
+    switch (shape) {
+    case Viseme::Rest: return {0.36, 0.0, false, false, false};
+    case Viseme::Closed: return {0.32, 0.0, false, false, false};
+    case Viseme::Open: return {0.36, 0.18 + 0.42 * jaw, true, false, false};
+    case Viseme::Wide: return {0.44, 0.10 + 0.2 * jaw, true, true, false};
+    case Viseme::Round: return {0.24, 0.16 + 0.34 * jaw, false, false, false};
+    case Viseme::Pucker: return {0.16, 0.10 + 0.2 * jaw, false, false, false};
+    case Viseme::LipBite: return {0.36, 0.10, true, false, false};
+    case Viseme::Tongue: return {0.36, 0.14 + 0.3 * jaw, true, false, true};
+    case Viseme::Teeth: return {0.42, 0.10, true, true, false};
+    }
+    return {0.36, 0.0, false, false, false};
+}
+
+QPainterPath mouthOpening(QPointF centre, double halfWidth, double open)
+{
+    QPainterPath path;
+    path.moveTo(centre.x() - halfWidth, centre.y());
+    path.cubicTo(centre.x() - halfWidth * 0.5, centre.y() - open * 0.55, centre.x() + halfWidth * 0.5,
+                 centre.y() - open * 0.55, centre.x() + halfWidth, centre.y());
+    path.cubicTo(centre.x() + halfWidth * 0.5, centre.y() + open * 1.1, centre.x() - halfWidth * 0.5,
+                 centre.y() + open * 1.1, centre.x() - halfWidth, centre.y());
+    path.closeSubpath();
+    return path;
+}
+
+void paintClosed(QPainter &p, QPointF c, double halfWidth, double h)
+{
+    QPainterPath lips = mouthOpening(c, halfWidth, h * 0.16);
+    p.setPen(QPen(lipDark, 1.0));
+    p.setBrush(lip);
+    p.drawPath(lips);
+    QPainterPath line;
+    line.moveTo(c.x() - halfWidth, c.y());
+    line.quadTo(c.x(), c.y() + h * 0.05, c.x() + halfWidth, c.y());
+    p.setPen(QPen(lipDark, 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(line);
+}
+
+void paintOpen(QPainter &p, QPointF c, const Geometry &g, double w, double h)
+{
+    const double halfWidth = g.halfWidth * w;
+    const double open = g.open * h;
+    const QPainterPath opening = mouthOpening(c, halfWidth, open);
+    p.setPen(Qt::NoPen);
+    p.setBrush(inside);
+    p.drawPath(opening);
+
+    p.save();
+    p.setClipPath(opening);
+    const QRectF bounds = opening.boundingRect();
+    if (g.upperTeeth)
+        p.fillRect(QRectF(bounds.left(), bounds.top(), bounds.width(), std::max(2.0, open * 0.3)), tooth);
+    if (g.lowerTeeth)
+        p.fillRect(QRectF(bounds.left(), bounds.bottom() - std::max(2.0, open * 0.25), bounds.width(), open), tooth);
+    p.setBrush(tongue);
+    const double tongueTop = g.tongueUp ? bounds.top() + open * 0.25 : bounds.bottom() - open * 0.45;
+    p.drawEllipse(QRectF(c.x() - halfWidth * 0.6, tongueTop, halfWidth * 1.2, open * 1.2));
+    p.restore();
+
+    // The lips: a thick rim around the opening, fuller below.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(lip, std::max(2.5, h * 0.09), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(opening);
+    p.setPen(QPen(lipDark, 1.0));
+    p.drawPath(mouthOpening(c, halfWidth + h * 0.045, open + h * 0.06));
+}
+} // namespace
+
+namespace MouthPainter {
+
+void paint(QImage &surface, Viseme shape, double openness)
+{
+    QPainter p(&surface);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(surface.rect(), skin);
+    const double w = surface.width();
+    const double h = surface.height();
+    const Geometry g = geometryFor(shape, openness);
+    const QPointF centre(w / 2.0, h * 0.42);
+    if (g.open <= 0.0)
+        paintClosed(p, centre, g.halfWidth * w, h);
+    else
+        paintOpen(p, centre, g, w, h);
+}
+
+QImage render(QSize size, Viseme shape, double openness)
+{
+    QImage image(size, QImage::Format_RGB32);
+    paint(image, shape, openness);
+    return image;
+}
+
+} // namespace MouthPainter

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// Splits a text into the pieces synthesis takes one at a time: a sentence,
+// or at most maxLength characters cut at a blank, so the first sound comes
+// quickly whatever the length of the text.
+namespace TextChunker {
+constexpr qsizetype maxLength = 600;
+// The end (exclusive) of the piece that starts at `from`.
+qsizetype nextEnd(const QString &text, qsizetype from, qsizetype limit = maxLength);
+} // namespace TextChunker

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// vocalino-say's command line, parsed without touching the engine.
+struct SayOptions
+{
+    QString voice = QStringLiteral("Mary");
+    std::optional<int> speed;
+    std::optional<int> pitch;
+    QString wavFile;
+    QString textFile;
+    QString text;
+    bool listVoices = false;
+    bool help = false;
+
+    // Empty error when the arguments (without the program name) make sense.
+    static SayOptions parse(const QStringList &arguments, QString *error);
+    static QString usage();
+};

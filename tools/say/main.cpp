@@ -1,0 +1,115 @@
+// vocalino-say: speaks (or records) a text with the Vocalino speech engine.
+#include "app/engine/DirectSS.h"
+#include "app/engine/VoiceCatalogue.h"
+#include "platform/AppError.h"
+#include "tools/say/SayOptions.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <cstdio>
+
+namespace {
+void printLine(FILE *stream, const QString &line)
+{
+    std::fprintf(stream, "%s\n", line.toLocal8Bit().constData());
+}
+
+int voiceIndex(const DirectSS &engine, const QString &name)
+{
+    for (int i = 1; i <= engine.CountEngines(); ++i)
+        if (engine.ModeName(i) == name)
+            return i;
+    for (int i = 1; i <= engine.CountEngines(); ++i)
+        if (engine.ModeName(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return 0;
+}
+
+bool readText(const QString &path, QString *text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.readAll();
+    auto encoding = QStringConverter::encodingForData(bytes);
+    QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
+    *text = decode(bytes);
+    return true;
+}
+
+int say(const SayOptions &options)
+{
+    DirectSS engine;
+    if (options.listVoices) {
+        for (int i = 1; i <= engine.CountEngines(); ++i)
+            printLine(stdout, engine.ModeName(i));
+        return 0;
+    }
+    const int index = voiceIndex(engine, options.voice);
+    if (index == 0) {
+        printLine(stderr, QStringLiteral("vocalino-say: unknown voice \"%1\" (see --list-voices)").arg(options.voice));
+        return 2;
+    }
+    QString text = options.text;
+    if (!options.textFile.isEmpty() && !readText(options.textFile, &text)) {
+        printLine(stderr, QStringLiteral("vocalino-say: cannot read \"%1\"").arg(options.textFile));
+        return 2;
+    }
+    const VoiceEntry &voice = VoiceCatalogue::voices().at(index - 1);
+    engine.Select(index);
+    engine.setSpeed(options.speed.value_or(150));
+    engine.setPitch(options.pitch.value_or(voice.basePitch));
+    engine.setFileName(options.wavFile);
+    if (options.wavFile.isEmpty() && !engine.hasAudioDevice())
+        printLine(stderr, QStringLiteral("vocalino-say: %1").arg(engine.deviceError()));
+
+    QEventLoop loop;
+    QObject::connect(&engine, &DirectSS::AudioStop, &loop, &QEventLoop::quit);
+    engine.Speak(text);
+    if (engine.LastError() == DirectSS::Unexpected) {
+        printLine(stderr, QStringLiteral("vocalino-say: speed %1 or pitch %2 is not usable with %3 "
+                                         "(speed %4-%5, pitch %6-%7 Hz); speaking at the nearest usable values")
+                              .arg(engine.Speed())
+                              .arg(engine.Pitch())
+                              .arg(voice.name)
+                              .arg(VoiceCatalogue::minimumSpeed)
+                              .arg(VoiceCatalogue::maximumSpeed)
+                              .arg(VoiceCatalogue::minimumPitch(voice))
+                              .arg(VoiceCatalogue::maximumPitch(voice)));
+    }
+    loop.exec();
+    if (!engine.recordingError().isEmpty()) {
+        printLine(stderr, QStringLiteral("vocalino-say: ") + engine.recordingError());
+        return 1;
+    }
+    return 0;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // A command-line tool: the control's window is never shown.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QString error;
+    const SayOptions options = SayOptions::parse(app.arguments().mid(1), &error);
+    if (options.help) {
+        printLine(stdout, SayOptions::usage());
+        return 0;
+    }
+    if (!error.isEmpty()) {
+        printLine(stderr, QStringLiteral("vocalino-say: ") + error);
+        printLine(stderr, SayOptions::usage());
+        return 2;
+    }
+    try {
+        return say(options);
+    } catch (const AppError &e) {
+        printLine(stderr, QStringLiteral("vocalino-say: ") + e.description());
+        return 1;
+    }
+}
