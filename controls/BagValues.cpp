@@ -8,27 +8,21 @@
 namespace BagValues {
 
 namespace {
-bool isNumeric(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-    case QMetaType::Float:
-    case QMetaType::Bool:
-        return true;
-    default:
-        return false;
-    }
-}
-
 [[noreturn]] void mismatch(const QString &key)
 {
     throw AppError(AppError::TypeMismatch, QStringLiteral("Type mismatch in property %1").arg(key));
+}
+
+// Numbers, booleans and numeric texts convert, as a property read would coerce them.
+double numberOf(const QVariant &v, const QString &key)
+{
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? -1.0 : 0.0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (!ok)
+        mismatch(key);
+    return d;
 }
 
 // A whole number in [low, high]; fractions round half to even as a conversion would.
@@ -36,10 +30,7 @@ qint64 readWhole(const PropertyBag &bag, const QString &key, qint64 defaultValue
 {
     if (!bag.contains(key))
         return defaultValue;
-    const QVariant v = bag.ReadProperty(key);
-    if (!isNumeric(v))
-        mismatch(key);
-    const double d = v.typeId() == QMetaType::Bool ? (v.toBool() ? -1.0 : 0.0) : v.toDouble();
+    const double d = numberOf(bag.ReadProperty(key), key);
     if (!std::isfinite(d) || std::nearbyint(d) < double(low) || std::nearbyint(d) > double(high))
         throw AppError(AppError::Overflow, QStringLiteral("Overflow in property %1").arg(key));
     return qint64(std::nearbyint(d));
@@ -60,18 +51,15 @@ qint32 readInt32(const PropertyBag &bag, const QString &key, qint32 defaultValue
 
 double readDouble(const PropertyBag &bag, const QString &key, double defaultValue)
 {
-    const QVariant v = bag.ReadProperty(key, defaultValue);
-    if (!isNumeric(v) || !std::isfinite(v.toDouble()))
+    const double d = numberOf(bag.ReadProperty(key, defaultValue), key);
+    if (!std::isfinite(d))
         mismatch(key);
-    return v.toDouble();
+    return d;
 }
 
 bool readBool(const PropertyBag &bag, const QString &key, bool defaultValue)
 {
-    const QVariant v = bag.ReadProperty(key, defaultValue);
-    if (!isNumeric(v))
-        mismatch(key);
-    return v.toDouble() != 0;
+    return numberOf(bag.ReadProperty(key, defaultValue), key) != 0;
 }
 
 QString readString(const PropertyBag &bag, const QString &key, const QString &defaultValue)
