@@ -17,10 +17,10 @@ constexpr OleColor style2Fixed[2][8] = {
     {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B},
     {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7}};
 
-void setSlots(qxButtons_H::Slots &slots, std::initializer_list<int> indexes, OleColor color)
+void setSlots(qxButtons_H::Slots &lines, std::initializer_list<int> indexes, OleColor color)
 {
     for (int i : indexes)
-        slots[size_t(i)] = color;
+        lines[size_t(i)] = color;
 }
 } // namespace
 
@@ -44,9 +44,9 @@ void qxButtons_H::PaintStyle2(QPainter &p, PaintPass &pass)
     DrawCaption(p, face, disabled, m_value);
     if (m_shape >= 4) {
         if (has(DefaultFrame) && !m_timerRunning)
-            pass.slots[12] = 0xEF826B;
+            pass.lines[12] = 0xEF826B;
         else if (has(Hovered))
-            pass.slots[12] = 0x0096E7;
+            pass.lines[12] = 0x0096E7;
         else
             pass.cont = 1;
         DrawFocusMark(p, NoLine);
@@ -63,17 +63,17 @@ void qxButtons_H::PaintStyle2(QPainter &p, PaintPass &pass)
         for (int i = 0; i < 8; ++i) {
             const size_t slot = size_t(i + 1);
             if (state == 0 || state == 2)
-                pass.slots[slot] = ShiftColor(face, style2Shifts[state / 2][i], true);
+                pass.lines[slot] = ShiftColor(face, style2Shifts[state / 2][i], true);
             else
-                pass.slots[slot] = style2Fixed[state / 2][i];
+                pass.lines[slot] = style2Fixed[state / 2][i];
         }
-        setSlots(pass.slots, {9, 10, 11, 12}, style2Outer);
+        setSlots(pass.lines, {9, 10, 11, 12}, style2Outer);
     } else {
-        setSlots(pass.slots, {9, 10, 11, 12}, ShiftColor(face, -84, true));
+        setSlots(pass.lines, {9, 10, 11, 12}, ShiftColor(face, -84, true));
     }
-    DrawBorderLines(p, pass.slots);
+    DrawBorderLines(p, pass.lines);
     // The inner corner pixels take the outer colour: with the corner cuts the corners look round.
-    const OleColor outer = pass.slots[9];
+    const OleColor outer = pass.lines[9];
     const int w = width();
     const int h = height();
     std::vector<std::pair<QPoint, OleColor>> corners;
@@ -100,14 +100,14 @@ void qxButtons_H::regionFrameSlot(PaintPass &pass) const
     default: framed = m_shape >= 7 || (m_shape == 6 && (has(Hovered) || has(Pressed))); break;
     }
     if (framed)
-        pass.slots[12] = black;
+        pass.lines[12] = black;
     else
         pass.cont = 1;
 }
 
 void qxButtons_H::classicSlots(PaintPass &pass, OleColor face) const
 {
-    Slots &s = pass.slots;
+    Slots &s = pass.lines;
     const bool pressedLook = pressedAndHovered() || heldOrSelected();
     switch (m_buttonStyle) {
     case 0: {
@@ -179,7 +179,7 @@ void qxButtons_H::PaintClassic(QPainter &p, PaintPass &pass)
         regionFrameSlot(pass);
     } else {
         classicSlots(pass, face);
-        DrawBorderLines(p, pass.slots);
+        DrawBorderLines(p, pass.lines);
     }
     DrawFocusMark(p, NoLine);
 }
@@ -198,7 +198,7 @@ void qxButtons_H::PaintStyle3(QPainter &p, PaintPass &pass)
     if (m_shape >= 4) {
         regionFrameSlot(pass);
     } else {
-        Slots &s = pass.slots;
+        Slots &s = pass.lines;
         const OleColor etched = ShiftColor(grey, -26);
         const bool pressedLook = pressedAndHovered() || heldOrSelected();
         setSlots(s, {5, 6}, pressedLook ? face : white);
@@ -242,7 +242,7 @@ void qxButtons_H::PaintStyle7(QPainter &p, PaintPass &pass)
         b = ShiftColor(f, -64);
         c = ShiftColor(f, -16);
     }
-    Slots &s = pass.slots;
+    Slots &s = pass.lines;
     setSlots(s, {1, 2}, a);
     setSlots(s, {3, 4}, f);
     setSlots(s, {5, 6}, b);

@@ -152,7 +152,7 @@ void qxButtons_H::RedrawButton()
     if (m_delay || m_buffer.isNull())
         return;
     PaintPass pass;
-    pass.slots.fill(NoLine);
+    pass.lines.fill(NoLine);
     {
         QPainter p(&m_buffer);
         p.setFont(m_drawFont);
@@ -167,7 +167,7 @@ void qxButtons_H::RedrawButton()
         return; // the custom click shift showed the buffer itself
     PresentBuffer();
     if (pass.cont > 1 && m_shape >= 4)
-        DrawRegionFrame(pass.slots[12]);
+        DrawRegionFrame(pass.lines[12]);
     update();
 }
 
@@ -264,7 +264,7 @@ void qxButtons_H::PaintGradient(QPainter &p, OleColor from, OleColor to, int mod
     }
 }
 
-void qxButtons_H::DrawBorderLines(QPainter &p, const Slots &slots)
+void qxButtons_H::DrawBorderLines(QPainter &p, const Slots &lines)
 {
     const int w = width();
     const int h = height();
@@ -290,7 +290,7 @@ void qxButtons_H::DrawBorderLines(QPainter &p, const Slots &slots)
         const int bottom = h - 1 - k;
         if (bottom <= top)
             continue;
-        const OleColor *s = &slots[size_t(1 + path * 4)];
+        const OleColor *s = &lines[size_t(1 + path * 4)];
         // Each segment owns the corner it starts from: left up, top right, right down, bottom left.
         line(s[0], xl(bottom) + k, bottom, xl(top + 1) + k, top + 1);
         line(s[1], xl(top) + k, top, xr(top) - k - 1, top);

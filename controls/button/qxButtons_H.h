@@ -193,7 +193,7 @@ protected:
 private:
     struct PaintPass
     {
-        Slots slots;
+        Slots lines;
         int state = 0;
         int cont = 2; // 0: the pass ended early; 1: no region frame; 2: frame in slot 12
     };
@@ -223,7 +223,7 @@ private:
     void PaintBackground(QPainter &p, OleColor fill, OleColor gradient, PaintPass &pass);
     void PaintGradient(QPainter &p, OleColor from, OleColor to, int mode, const QRect &area);
     void PrepareShape(QPainter &p);
-    void DrawBorderLines(QPainter &p, const Slots &slots);
+    void DrawBorderLines(QPainter &p, const Slots &lines);
     void DrawCaption(QPainter &p, OleColor face, OleColor disabledColor, bool pressedOffset);
     void DrawPicture(QPainter &p, QRect target);
     void DrawFocusMark(QPainter &p, OleColor color);
