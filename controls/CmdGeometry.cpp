@@ -26,9 +26,4 @@ double storedScaleFactor(int style, double value)
     return captionBeside(style) && value > MaxBoxScaleFactor ? MaxBoxScaleFactor : value;
 }
 
-int captionButtonLeft(int style, int windowWidth, int ownWidth)
-{
-    return windowWidth - style * ownWidth - 90;
-}
-
 } // namespace CmdGeometry

@@ -8,7 +8,6 @@
 namespace CmdGeometry {
 
 constexpr QSize NoPictureTwips{600, 300};
-constexpr int CaptionButtonTop = 55;
 constexpr double MaxBoxScaleFactor = 3;
 
 struct Layout
@@ -28,9 +27,5 @@ Layout layout(int style, QSize pictureTwips, double scaleFactor, QSizeF captionT
 
 // What the ScaleFactor writer keeps: a check box or option button is at most 3 times its size.
 double storedScaleFactor(int style, double value);
-
-// Left edge of a caption button (styles 1 to 3: close, maximise, minimise) in a
-// window `windowWidth` wide: 90 twips from the right, each one width further left.
-int captionButtonLeft(int style, int windowWidth, int ownWidth);
 
 } // namespace CmdGeometry

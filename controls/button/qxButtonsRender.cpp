@@ -151,6 +151,10 @@ void qxButtons_H::RedrawButton()
 {
     if (m_delay || m_buffer.isNull())
         return;
+    if (!m_buildingOutline && m_buffer.size() != QSize(std::max(1, width()), std::max(1, height()))) {
+        ResizeHandling(); // a hidden control hears of its new size only when shown
+        return;
+    }
     PaintPass pass;
     pass.lines.fill(NoLine);
     {
@@ -199,6 +203,7 @@ bool qxButtons_H::CustomClickShift()
 void qxButtons_H::shadeRing(QPainter &p, const QRegion &inner)
 {
     // White at the top to grey at the bottom; what follows is clipped to `inner`.
+    p.setClipRegion(m_outline);
     PaintGradient(p, white, grey, 3, rect());
     p.setClipRegion(inner);
 }

@@ -1,0 +1,205 @@
+#include "ButtonTestSupport.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+OleColor channelsOf(int r, int g, int b) { return oleRgb(r, g, b); }
+
+// The bounding box of the pixels darker than `limit` in every channel.
+QRect darkPixels(const qxButtons_H *button, int limit = 80)
+{
+    QRect box;
+    const QImage &image = button->surface();
+    for (int y = 3; y < image.height() - 3; ++y)
+        for (int x = 3; x < image.width() - 3; ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (qRed(c) < limit && qGreen(c) < limit && qBlue(c) < limit)
+                box |= QRect(x, y, 1, 1);
+        }
+    return box;
+}
+} // namespace
+
+TEST(ButtonColours, ShiftColorTakesChannelsOutWith255And65280)
+{
+    EXPECT_EQ(qxButtons_H::ShiftColor(0x808080, 31), channelsOf(159, 160, 160));
+    EXPECT_EQ(qxButtons_H::ShiftColor(0x808080, 31, true), channelsOf(159, 160, 148)); // 128 + 31 * 128 / 192
+    EXPECT_EQ(qxButtons_H::ShiftColor(0x000000, -20), 0u);
+    EXPECT_EQ(qxButtons_H::ShiftColor(0x102030, 0, false, false, true), channelsOf(255 - 0x30, 255 - 0x20, 255 - 0x10));
+    // Avoiding the extremes turns the shift round instead of reaching white or black.
+    EXPECT_EQ(qxButtons_H::ShiftColor(0xFFFFFF, 10, false, true), qxButtons_H::ShiftColor(0xFFFFFF, -10));
+    EXPECT_EQ(qxButtons_H::ShiftColor(0x000000, 0, false, true), qxButtons_H::ShiftColor(0x000000, 64));
+    EXPECT_EQ(qxButtons_H::ShiftColor(SystemColors::ButtonFace, 0), TranslateColor(SystemColors::ButtonFace));
+}
+
+TEST(ButtonColours, DerivedColoursPerStyle)
+{
+    const OleColor back = 0x336699;
+    const auto style2 = qxButtons_H::ComputeColors(2, back, back);
+    EXPECT_EQ(style2[0], qxButtons_H::ShiftColor(back, 48, true));
+    EXPECT_EQ(style2[1], qxButtons_H::ShiftColor(style2[0], -32, true));
+    EXPECT_EQ(style2[3], qxButtons_H::ShiftColor(0xFFFFFF, -32, true));
+    const auto style7 = qxButtons_H::ComputeColors(7, back, 0x8000000F);
+    EXPECT_EQ(style7[0], qxButtons_H::ShiftColor(back, 31));
+    EXPECT_EQ(style7[2], qxButtons_H::ShiftColor(TranslateColor(0x8000000F), 31));
+    const auto style3 = qxButtons_H::ComputeColors(3, back, back);
+    EXPECT_EQ(style3[0], back);
+    EXPECT_EQ(style3[3], qxButtons_H::ShiftColor(qxButtons_H::ShiftColor(0x808080, 12), 31));
+    EXPECT_EQ(qxButtons_H::ComputeColors(4, back, 0x123456)[2], 0x123456u);
+}
+
+TEST(ButtonColours, GradientTableRunsFromOneColourToTheOther)
+{
+    const auto table = qxButtons_H::GradientTable(0x0000FF, 0xFF0000, 30);
+    ASSERT_EQ(table.size(), 30u);
+    EXPECT_EQ(table.front(), 0x0000FFu);
+    EXPECT_NEAR(int(table.back() & 0xFF), 0, 1);
+    EXPECT_NEAR(int(table.back() >> 16), 255, 1);
+    for (size_t i = 1; i < table.size(); ++i)
+        EXPECT_LE(table[i] & 0xFF, table[i - 1] & 0xFF);
+    EXPECT_EQ(qxButtons_H::GradientTable(0x123456, 0, 1), std::vector<OleColor>{0x123456});
+    EXPECT_TRUE(qxButtons_H::GradientTable(0x123456, 0, 0).empty());
+    EXPECT_EQ(qxButtons_H::GradientBandSize(1024, 30), 1);
+    EXPECT_EQ(qxButtons_H::GradientBandSize(600, 200), 2);
+    EXPECT_EQ(qxButtons_H::GradientBandSize(600, 0), 1);
+}
+
+TEST(ButtonRendering, GradientModeFourPaintsOneBandPerRowFromTheGradientDown)
+{
+    Form form;
+    qxButtons_H *button = form.add({10, 10, 80, 30});
+    button->setButtonStyle(5); // no edge at run time: every row shows its band
+    button->setBackColor(0x0000FF);
+    button->setGradientColor(0xFF0000);
+    button->setGradientMode(4);
+    auto table = qxButtons_H::GradientTable(0x0000FF, 0xFF0000, 30);
+    std::reverse(table.begin(), table.end());
+    for (int y = 0; y < 30; ++y)
+        EXPECT_EQ(pixel(button, 40, y), rgbOf(table[size_t(y)])) << "row " << y;
+}
+
+TEST(ButtonRendering, Style2ShowsHoverThenPressedLooks)
+{
+    Form form;
+    qxButtons_H *button = form.add({20, 20, 100, 30});
+    button->setButtonStyle(2);
+    button->setBackColor(0xC0C0C0);
+    button->setForeColor(0x000000);
+    button->setCaption(QStringLiteral("SPEAK"));
+    form.show();
+    const OleColor face = button->derivedColors()[0];
+    EXPECT_EQ(pixel(button, 50, 0), rgbOf(0x733C00));
+    EXPECT_EQ(pixel(button, 50, 1), rgbOf(qxButtons_H::ShiftColor(face, 16, true))); // state 0, slot 6
+    EXPECT_EQ(pixel(button, 1, 1), rgbOf(0x733C00));                                // softened corner
+
+    hover(button);
+    ASSERT_TRUE(button->stateFlags() & qxButtons_H::Hovered);
+    EXPECT_EQ(pixel(button, 50, 1), rgbOf(0xA6E9FF)); // state 3, slot 6
+    EXPECT_EQ(pixel(button, 50, 2), rgbOf(0x8CDBFF)); // state 3, slot 2
+    const QRect hovered = darkPixels(button);
+
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(50, 15));
+    EXPECT_EQ(pixel(button, 50, 1), rgbOf(qxButtons_H::ShiftColor(face, -32, true))); // state 2, slot 6
+    EXPECT_EQ(darkPixels(button), hovered.translated(1, 1));
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(50, 15));
+    EXPECT_EQ(pixel(button, 50, 1), rgbOf(0xA6E9FF));
+}
+
+TEST(ButtonRendering, DisabledStyle2HasOnlyTheDarkOuterLine)
+{
+    Form form;
+    qxButtons_H *button = form.add({0, 0, 90, 26});
+    button->setButtonStyle(2);
+    button->setBackColor(0xC0C0C0);
+    button->setEnabled(false);
+    const OleColor face = button->derivedColors()[0];
+    const QRgb fill = rgbOf(qxButtons_H::ShiftColor(face, -24, true));
+    EXPECT_EQ(pixel(button, 45, 0), rgbOf(qxButtons_H::ShiftColor(face, -84, true)));
+    EXPECT_EQ(pixel(button, 0, 13), rgbOf(qxButtons_H::ShiftColor(face, -84, true)));
+    EXPECT_EQ(pixel(button, 45, 1), fill);
+    EXPECT_EQ(pixel(button, 45, 2), fill);
+    EXPECT_EQ(pixel(button, 88, 13), fill);
+}
+
+TEST(ButtonRendering, Style2CornersAreCutAndShapesShowTheContainer)
+{
+    TestAmbient host(true);
+    host.back = 0x00FF00;
+    Form form;
+    qxButtons_H *button = form.add({0, 0, 60, 24}, &host);
+    button->ReadProperties(PropertyBag());
+    button->setButtonStyle(2);
+    EXPECT_FALSE(button->outline().contains(QPoint(0, 0)));
+    EXPECT_FALSE(button->outline().contains(QPoint(1, 0)));
+    EXPECT_TRUE(button->outline().contains(QPoint(1, 1)));
+    EXPECT_EQ(pixel(button, 0, 0), rgbOf(0x00FF00));
+    button->setButtonStyle(0);
+    EXPECT_TRUE(button->outline().contains(QPoint(0, 0)));
+}
+
+TEST(ButtonRendering, PicturesAreMaskedAndGreyWhenDisabled)
+{
+    Form form;
+    qxButtons_H *button = form.add({0, 0, 60, 30});
+    button->setBackColor(0x00FFFF);
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 4; y < 12; ++y)
+        for (int x = 4; x < 12; ++x)
+            picture.setPixel(x, y, qRgb(0, 0, 0));
+    button->setPicture(picture);
+    const QRect where = button->pictureRect();
+    ASSERT_EQ(where.size(), QSize(16, 16));
+    EXPECT_EQ(pixel(button, where.x() + 1, where.y() + 1), rgbOf(0x00FFFF)); // background is transparent
+    EXPECT_EQ(pixel(button, where.x() + 8, where.y() + 8), 0u);
+    button->setEnabled(false);
+    EXPECT_EQ(pixel(button, where.x() + 8, where.y() + 8), 0x808080u);
+    EXPECT_EQ(pixel(button, where.x() + 1, where.y() + 1), rgbOf(0x00FFFF));
+}
+
+TEST(ButtonRendering, CustomShapeWithValueTrueDrawsNoPicture)
+{
+    Form form;
+    qxButtons_H *button = form.add({0, 0, 40, 40});
+    QImage picture(40, 40, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    for (int y = 5; y < 35; ++y)
+        for (int x = 5; x < 35; ++x)
+            picture.setPixel(x, y, qRgb(255, 0, 0));
+    button->setPicture(picture);
+    button->setButtonShape(7);
+    button->setMode(1);
+    auto redPixels = [&] {
+        int count = 0;
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                count += pixel(button, x, y) == 0xFF0000u;
+        return count;
+    };
+    EXPECT_GT(redPixels(), 500);
+    button->setValue(true);
+    EXPECT_EQ(redPixels(), 0);
+}
+
+TEST(ButtonRendering, CaptionStylesAndFocusMarkDrawSomething)
+{
+    Form form;
+    qxButtons_H *plain = form.add({0, 0, 100, 30});
+    plain->setCaption(QStringLiteral("Save"));
+    plain->setForeColor(0);
+    qxButtons_H *embossed = form.add({0, 40, 100, 30});
+    embossed->setCaption(QStringLiteral("Save"));
+    embossed->setForeColor(0);
+    embossed->setCaptionStyle(1);
+    EXPECT_NE(plain->surface(), embossed->surface());
+    EXPECT_EQ(embossed->captionRect().size(), plain->captionRect().size() + QSize(2, 2));
+
+    TestAmbient host(true);
+    host.asDefault = true;
+    plain->setAmbient(&host);
+    const QImage before = plain->surface();
+    plain->AmbientChanged(QStringLiteral("DisplayAsDefault"));
+    EXPECT_NE(plain->surface(), before);
+    plain->setAmbient(nullptr);
+}
