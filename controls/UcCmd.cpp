@@ -2,6 +2,7 @@
 
 #include "controls/BagValues.h"
 #include "platform/AppError.h"
+#include "platform/Twips.h"
 #include "skin/SkinSet.h"
 
 #include <QApplication>
@@ -58,24 +59,24 @@ void UcCmd::setEnabled(bool enabled)
     emit PropertyChanged(QStringLiteral("Enabled"));
 }
 
-void UcCmd::setPictureUP(const QString &name)
+void UcCmd::setPictureUP(const QString &name) { setPicture(m_pictureUpName, "PictureUP", m_upPicture, name); }
+
+void UcCmd::setPictureDN(const QString &name) { setPicture(m_pictureDnName, "PictureDN", m_downPicture, name); }
+
+// Every picture goes through Picture1 first, so the one loaded last measures the layout.
+void UcCmd::setPicture(QString &field, const char *property, QImage &shown, const QString &name)
 {
-    m_pictureUpName = name;
-    emit PropertyChanged(QStringLiteral("PictureUP"));
-    loadInto(m_picture1, name);
-    m_picture1Twips = m_picture1.size() * 15;
-    m_upPicture = m_picture1;
+    field = name;
+    emit PropertyChanged(QString::fromLatin1(property));
+    loadPicture1(name);
+    shown = m_picture1;
     RePaint();
 }
 
-void UcCmd::setPictureDN(const QString &name)
+void UcCmd::loadPicture1(const QString &name)
 {
-    m_pictureDnName = name;
-    emit PropertyChanged(QStringLiteral("PictureDN"));
     loadInto(m_picture1, name);
-    m_picture1Twips = m_picture1.size() * 15;
-    m_downPicture = m_picture1;
-    RePaint();
+    m_picture1Twips = m_picture1.size() * TwipsPerPixel;
 }
 
 // No name means no picture; an unknown one fails before anything is shown.
@@ -176,8 +177,7 @@ void UcCmd::ReadProperties(const PropertyBag &bag)
     setCaptionColour(isEnabled() ? SkinSet::colour(SkinSet::RestingColour)
                                  : SystemColors::byIndex(InactiveCaptionText));
     if (!m_pictureUpName.isEmpty()) {
-        loadInto(m_picture1, m_pictureUpName);
-        m_picture1Twips = m_picture1.size() * 15;
+        loadPicture1(m_pictureUpName);
         m_upPicture = m_picture1;
     }
     if (!m_pictureDnName.isEmpty())

@@ -99,6 +99,8 @@ private:
     void showUp(bool up);
     void compose();
 
+    void setPicture(QString &field, const char *property, QImage &shown, const QString &name);
+    void loadPicture1(const QString &name);
     void loadInto(QImage &picture, const QString &name);
     void setCaptionColour(OleColor colour);
     QWidget &host() const; // throws error 398 while the control is not on a window
