@@ -230,8 +230,9 @@ TEST_F(DirectSSTest, MouthMovesWithTheSoundAndRestsWhenSilent)
     }
     EXPECT_GE(shapes.size(), 5);
     EXPECT_TRUE(surfaceChanged);
-    if (stops->isEmpty())
+    if (stops->isEmpty()) {
         ASSERT_TRUE(playToEnd());
+    }
     QTest::qWait(200);
     EXPECT_EQ(engine->mouthShape(), 0);
     EXPECT_EQ(engine->mouthSurface(), rest);
