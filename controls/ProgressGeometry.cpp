@@ -33,4 +33,25 @@ QRect verticalBar(double innerWidth, double innerHeight, int length)
     return QRect(0, roundHalfEven(innerHeight - 4), roundHalfEven(innerWidth), length);
 }
 
+void maskSprite(QImage &sprite, QImage &mask)
+{
+    if (sprite.width() < 2 || sprite.height() < 2)
+        throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("The bar picture has no pixel at (1, 1)"));
+    sprite = sprite.convertToFormat(QImage::Format_RGB32);
+    mask = QImage(sprite.size(), QImage::Format_RGB32);
+    const QRgb transparent = sprite.pixel(1, 1) & RGB_MASK;
+    for (int y = 0; y < sprite.height(); ++y) {
+        auto *spriteLine = reinterpret_cast<QRgb *>(sprite.scanLine(y));
+        auto *maskLine = reinterpret_cast<QRgb *>(mask.scanLine(y));
+        for (int x = 0; x < sprite.width(); ++x) {
+            if ((spriteLine[x] & RGB_MASK) == transparent) {
+                maskLine[x] = 0xFFFFFFFF;
+                spriteLine[x] = 0xFFFFFFFF;
+            } else {
+                maskLine[x] = 0xFF000000;
+            }
+        }
+    }
+}
+
 } // namespace ProgressGeometry

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <QtGlobal>
 
@@ -17,5 +18,11 @@ int verticalLength(qint32 value, qint32 min, qint32 max, double innerHeight);
 QRect horizontalBar(double innerWidth, double innerHeight, int length);
 // From the base line 4 pixels above the bottom, with the (negative) length as height.
 QRect verticalBar(double innerWidth, double innerHeight, int length);
+
+// Turns the bar picture into a sprite and its mask: the colour at (1, 1) is the
+// transparent one; there the mask and the sprite become white, elsewhere the mask is
+// black and the sprite keeps its colour. Both images become RGB32 of the sprite's size.
+// A picture without a pixel at (1, 1) throws error 9.
+void maskSprite(QImage &sprite, QImage &mask);
 
 } // namespace ProgressGeometry

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+bool sameArea(const QRegion &a, const QRegion &b) { return (a ^ b).isEmpty(); }
+
 QImage square(int size, QColor colour)
 {
     QImage image(size, size, QImage::Format_RGB32);
@@ -109,16 +111,16 @@ TEST(ButtonOutline, CustomShapeFollowsThePictureWithinThreeOfTheBackground)
             picture.setPixel(x, y, qRgb(0, 0, 200));
     const QImage mask = qxButtons_H::PictureMask(picture, picture.size());
     EXPECT_EQ(mask.pixel(15, 1), qRgb(200, 200, 200));
-    EXPECT_EQ(qxButtons_H::OpaqueRegion(mask), QRegion(5, 3, 6, 4));
+    EXPECT_TRUE(sameArea(qxButtons_H::OpaqueRegion(mask), QRegion(5, 3, 6, 4)));
 
     Form form;
     qxButtons_H *button = form.add({0, 0, 40, 40});
     button->setPicture(picture);
     button->setButtonShape(7);
     EXPECT_EQ(button->size(), QSize(40, 20)); // resized to the fitted picture
-    EXPECT_EQ(button->outline(), QRegion(10, 6, 12, 8));
-    EXPECT_EQ(button->innerRegion(1), QRegion(11, 7, 10, 6));
-    EXPECT_EQ(button->innerRegion(2), QRegion(12, 8, 8, 4));
+    EXPECT_TRUE(sameArea(button->outline(), QRegion(10, 6, 12, 8)));
+    EXPECT_TRUE(sameArea(button->innerRegion(1), QRegion(11, 7, 10, 6)));
+    EXPECT_TRUE(sameArea(button->innerRegion(2), QRegion(12, 8, 8, 4)));
 }
 
 TEST(ButtonOutline, EllipsesAndTheirRings)

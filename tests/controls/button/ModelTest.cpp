@@ -123,9 +123,10 @@ TEST(ButtonModel, HoverColoursFollowUntilSetApart)
     button.setGradientColor(0x654321);
     button.setGradientMode(3);
     EXPECT_EQ(button.HoverBackColor(), 0x654321u);
-    // With a gradient set, a new back colour gives the hover back the gradient colour, which locks it.
+    // With a gradient set, a new back colour leaves the hover back on the gradient colour.
     button.setBackColor(0x111111);
     EXPECT_EQ(button.HoverBackColor(), 0x654321u);
+    button.setHoverBackColor(0x222222);
     EXPECT_EQ(button.HoverColorLocks(), 3);
     button.setHoverColorLocks(0);
     EXPECT_EQ(button.HoverForeColor(), 0x00FF00u);
