@@ -44,6 +44,8 @@ qxButtons_H::qxButtons_H(QWidget *parent, Ambient *ambient) : QWidget(parent), m
     refreshColors();
     RebuildFont();
     CreateBuffer();
+    BuildOutline();
+    CalcLayout(false);
 }
 
 qxButtons_H::~qxButtons_H()
