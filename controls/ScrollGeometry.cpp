@@ -75,4 +75,10 @@ int limitPixels(int pixels, int limitTwips)
     return pixelsToTwips(pixels) > limitTwips ? limitTwips / TwipsPerPixel : pixels;
 }
 
+QSize limitThickness(QSize outer, bool horizontal, int limitTwips)
+{
+    return horizontal ? QSize(outer.width(), limitPixels(outer.height(), limitTwips))
+                      : QSize(limitPixels(outer.width(), limitTwips), outer.height());
+}
+
 } // namespace ScrollGeometry

@@ -40,5 +40,7 @@ qint32 addClamped(qint32 value, qint64 delta);
 
 // Whole pixels of an outer size limited to `limitTwips` (the largest not above it).
 int limitPixels(int pixels, int limitTwips);
+// The outer size with its thickness (height when horizontal, width when vertical) limited.
+QSize limitThickness(QSize outer, bool horizontal, int limitTwips);
 
 } // namespace ScrollGeometry

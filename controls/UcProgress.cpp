@@ -88,10 +88,7 @@ void UcProgress::UserResize()
 {
     runReported("UserResize", Module, [this] {
         using ProgressGeometry::MaxThicknessTwips;
-        if (isHorizontal())
-            resize(width(), ScrollGeometry::limitPixels(height(), MaxThicknessTwips));
-        else
-            resize(ScrollGeometry::limitPixels(width(), MaxThicknessTwips), height());
+        resize(ScrollGeometry::limitThickness(size(), isHorizontal(), MaxThicknessTwips));
         m_pictDC = QImage(innerSize(), QImage::Format_RGB32);
     });
 }

@@ -144,10 +144,7 @@ void UcScroll::UserResize()
 {
     runReported("UserResize", Module, [this] {
         using ScrollGeometry::MaxThicknessTwips;
-        if (isHorizontal())
-            resize(width(), ScrollGeometry::limitPixels(height(), MaxThicknessTwips));
-        else
-            resize(ScrollGeometry::limitPixels(width(), MaxThicknessTwips), height());
+        resize(ScrollGeometry::limitThickness(size(), isHorizontal(), MaxThicknessTwips));
         const int thicknessTwips = pixelsToTwips(isHorizontal() ? height() : width());
         m_elements = ScrollGeometry::layout(isHorizontal(), QSizeF(innerSize()), thicknessTwips);
         compose();
