@@ -239,8 +239,7 @@ void EditorCommands::insertOpenedText(int filterIndex, const QString &path)
     // A reader that failed leaves the child's text as it was.
     if (!text || !m_editor)
         return;
-    replaceText(*text);
-    giveWholeTextCurrentFormat();
+    showOpenedText(*text);
 }
 
 std::optional<QString> EditorCommands::readOpenedFile(int filterIndex, const QString &path)
@@ -282,28 +281,18 @@ std::optional<QString> EditorCommands::convertWordDocument(const QString &path)
     return text;
 }
 
-void EditorCommands::replaceText(const QString &text)
+void EditorCommands::showOpenedText(const QString &text)
 {
-    QTextCursor cursor(m_editor->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
-    cursor.insertText(text);
-    cursor.endEditBlock();
-}
-
-void EditorCommands::giveWholeTextCurrentFormat()
-{
+    // setPlainText gives the whole new text the caret's format in one step, which is far
+    // faster on a long text than selecting it all and formatting it afterwards.
     QTextCharFormat format = dialogFontFormat();
     format.setForeground(m_dialogColor);
-    QTextCursor cursor(m_editor->document());
-    cursor.setPosition(0);
-    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    m_editor->setTextCursor(cursor);
-    m_editor->mergeCurrentCharFormat(format);
-    // An empty text still types in the current format.
-    cursor.mergeBlockCharFormat(format);
-    cursor.setPosition(0);
-    m_editor->setTextCursor(cursor);
-    m_editor->mergeCurrentCharFormat(format);
+    QTextCursor caret = m_editor->textCursor();
+    caret.clearSelection();
+    m_editor->setTextCursor(caret);
+    m_editor->setCurrentCharFormat(format);
+    m_editor->setPlainText(text);
+    caret = m_editor->textCursor();
+    caret.setPosition(0);
+    m_editor->setTextCursor(caret);
 }

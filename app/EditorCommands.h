@@ -65,8 +65,8 @@ private:
     void insertOpenedText(int filterIndex, const QString &path);
     std::optional<QString> readOpenedFile(int filterIndex, const QString &path);
     std::optional<QString> convertWordDocument(const QString &path);
-    void replaceText(const QString &text);
-    void giveWholeTextCurrentFormat();
+    // The opened text in place of the editor's, all in the current text format, caret at 0.
+    void showOpenedText(const QString &text);
 
     QPointer<QTextEdit> m_editor;
     QFont m_dialogFont;
