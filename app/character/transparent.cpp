@@ -1,6 +1,6 @@
 #include "app/character/transparent.h"
 
-#include "app/character/PictureBox.h"
+#include "skin/PictureBox.h"
 
 std::vector<QRect> opaqueRuns(const QImage &picture)
 {
@@ -35,4 +35,4 @@ QRegion RegionFromPicture(const QImage &picture)
     return region;
 }
 
-QRegion RegionFromPicture(const PictureBox &picture) { return RegionFromPicture(picture.surface()); }
+QRegion RegionFromPicture(const PictureBox &picture) { return RegionFromPicture(picture.Image()); }

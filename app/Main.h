@@ -1,0 +1,129 @@
+#pragma once
+
+#include "app/LevelDisplay.h"
+#include "app/character/AudioStopTarget.h"
+#include "platform/SystemColors.h"
+#include "skin/SkinnedWindow.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class ClsSkin;
+class DirectSS;
+class EditorCommands;
+class HTMLHelp;
+class PictureBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTextEdit;
+class QTimer;
+class UcCmd;
+class UcScroll;
+class frmAnim;
+class qxButtons_H;
+
+// The one working window: the editor, the voices, the sliders, the commands and the
+// level display. It drives the engine on the character window and learns from it
+// when the audio has stopped.
+class Main : public SkinnedWindow, public AudioStopTarget
+{
+    Q_OBJECT
+
+public:
+    static constexpr qint32 SettingNotUsable = qint32(0x8000FFFF);
+
+    // Builds the window from its form file and runs its load.
+    explicit Main(QWidget *parent = nullptr);
+    ~Main() override;
+
+    // The speaking flags the character window reads and writes.
+    qint16 recState = 0; // -1 while a recording is under way
+    qint16 VState = 1;   // 1 not paused, 2 paused
+
+    // Plays a wave file and returns when it has ended; a missing or unplayable file plays nothing.
+    void Roll(const QString &WaveFile);
+    void Drawbox(float boxLeft, float BoxWidth, OleColor boxColor, float Value, qint16 Index);
+    void applyAudioStop() override;
+    // Returns the pair the sliders hold afterwards.
+    std::pair<qint16, qint16> GetVoiceDefaults(const QString &voiceName);
+
+    // The character window, loaded hidden on first use; it hosts the engine.
+    frmAnim *anim();
+    DirectSS *engine();
+    bool characterLoaded() const { return !m_anim.isNull(); }
+    const LevelDisplay &levelDisplay() const { return m_levels; }
+
+    // Controls, found by name once the form is built.
+    QTextEdit *RichTextBox1 = nullptr;
+    QTextEdit *RTFtemp = nullptr;
+    QListWidget *lstVoice = nullptr;
+    UcScroll *scrSpeed = nullptr;
+    UcScroll *scrPitch = nullptr;
+    qxButtons_H *cmdSpkText = nullptr, *cmdPauseText = nullptr, *cmdStopText = nullptr;
+    qxButtons_H *cmdRec = nullptr, *cmdSaveFile = nullptr, *cmdClearText = nullptr;
+    qxButtons_H *cmdOpen = nullptr, *cmdCopy = nullptr, *cmdPaste = nullptr, *cmdAll = nullptr;
+    qxButtons_H *cmdFont = nullptr, *cmdBold = nullptr, *cmdItalic = nullptr;
+    qxButtons_H *cmdForeColor = nullptr, *cmdBackColor = nullptr, *cmdAnim = nullptr;
+    UcCmd *cmdHelp = nullptr, *cmdAbout = nullptr, *cmdExit = nullptr;
+    UcCmd *UcCmd1 = nullptr, *UcCmd2 = nullptr, *UcCmd3 = nullptr;
+    QLineEdit *txtFile = nullptr;
+    QLabel *lblStatus = nullptr;
+    PictureBox *Picture1 = nullptr;
+    QTimer *Timer1 = nullptr;
+
+    // Command handlers.
+    void cmdSpkText_Click();
+    void cmdPauseText_Click();
+    void cmdStopText_Click();
+    void cmdRec_Click();
+    void cmdSaveFile_Click();
+    void cmdClearText_Click();
+    void cmdOpen_Click();
+    void cmdCopy_Click();
+    void cmdPaste_Click();
+    void cmdAll_Click();
+    void cmdFont_Click();
+    void cmdBold_Click();
+    void cmdItalic_Click();
+    void cmdForeColor_Click();
+    void cmdBackColor_Click();
+    void cmdAnim_Click();
+    void cmdHelp_Click();
+    void cmdAbout_Click();
+    void cmdExit_Click();
+    void UcCmd1_Click();
+    void UcCmd2_Click();
+    void UcCmd3_Click();
+    void lstVoice_Click();
+    void Timer1_Timer();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildFromForm();
+    void findControls();
+    void connectHandlers();
+    void Form_Load();
+    void applySkin();
+    void fixWindowSize();
+    void closeCompanions();
+    void LoadVoices();
+    void handVoiceToEngine();
+    void checkEngine();
+    void showStatus(const QString &text, OleColor color);
+    void clearLevelDisplay();
+    void tellOnceWhenNoSoundDevice();
+    bool startRecording(const QString &path);
+    void warn(const QString &text);
+
+    std::unique_ptr<ClsSkin> m_skin;
+    std::unique_ptr<HTMLHelp> m_help;
+    std::unique_ptr<EditorCommands> m_editor;
+    QPointer<frmAnim> m_anim;
+    LevelDisplay m_levels;
+    bool m_toldNoSoundDevice = false;
+};

@@ -1,0 +1,36 @@
+// The editing commands, the character window's button, Exit and the caption buttons.
+#include "app/Main.h"
+
+#include "app/EditorCommands.h"
+#include "app/character/frmAnim.h"
+#include "controls/button/qxButtons_H.h"
+
+void Main::cmdClearText_Click() { m_editor->erase(); }
+void Main::cmdOpen_Click() { m_editor->open(); }
+void Main::cmdCopy_Click() { m_editor->copy(); }
+void Main::cmdPaste_Click() { m_editor->paste(); }
+void Main::cmdAll_Click() { m_editor->selectAll(); }
+void Main::cmdFont_Click() { m_editor->font(); }
+void Main::cmdBold_Click() { m_editor->bold(); }
+void Main::cmdItalic_Click() { m_editor->italic(); }
+void Main::cmdForeColor_Click() { m_editor->foreColor(); }
+void Main::cmdBackColor_Click() { m_editor->backColor(); }
+
+void Main::cmdAnim_Click()
+{
+    frmAnim *character = anim();
+    if (character->isVisible()) {
+        character->hide();
+        cmdAnim->setBackColor(oleRgb(224, 224, 224));
+    } else {
+        character->show();
+        character->raise();
+        character->activateWindow();
+        cmdAnim->setBackColor(oleRgb(255, 255, 0));
+    }
+}
+
+void Main::cmdExit_Click() { close(); }
+void Main::UcCmd1_Click() { close(); }
+void Main::UcCmd2_Click() {}
+void Main::UcCmd3_Click() { showMinimized(); }

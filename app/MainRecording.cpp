@@ -1,0 +1,73 @@
+// Recording the speech into the wave file named in the file box.
+#include "app/Main.h"
+
+#include "app/RecordingFile.h"
+#include "app/engine/DirectSS.h"
+#include "controls/button/qxButtons_H.h"
+#include "platform/AppError.h"
+#include "platform/Dialogs.h"
+#include "platform/MessageBoxes.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QTextEdit>
+#include <QTimer>
+
+void Main::cmdSaveFile_Click()
+{
+    FileDialogRequest request;
+    request.owner = this;
+    request.filter = QStringLiteral("Wav Files (*.wav)|*.wav");
+    request.fileName = txtFile->text();
+    const FileDialogResult chosen = Dialogs::current().saveFile(request);
+    if (chosen.accepted)
+        txtFile->setText(chosen.fileName);
+}
+
+void Main::cmdRec_Click()
+{
+    try {
+        handVoiceToEngine();
+        const QString text = RichTextBox1->toPlainText();
+        if (text.isEmpty()) {
+            warn(QStringLiteral("Please Enter Some Text In the Text Box !"));
+            return;
+        }
+        const QString path = recordingPath(txtFile->text(), QDir::homePath());
+        if (path.isEmpty()) {
+            warn(QStringLiteral("Please Enter A File Name To Save !"));
+            return;
+        }
+        if (pathExists(path)
+            && MessageBoxes::current().show(QStringLiteral("Vocalino 5.0"),
+                                            QStringLiteral("File already exists ! Overwrite ?"),
+                                            MsgIcon::None, MsgButtons::OkCancel) != MsgAnswer::Ok)
+            return;
+        if (!startRecording(path))
+            return;
+        Timer1->start();
+        showStatus(QStringLiteral("RECORDING"), oleRgb(0, 255, 255));
+        recState = -1;
+        cmdSpkText->setEnabled(false);
+        cmdPauseText->setEnabled(false);
+        cmdClearText->setEnabled(false);
+    } catch (const AppError &) {
+        // The engine's failure is read back from its last error below.
+    }
+    checkEngine();
+}
+
+// False, after telling the child why, when the file cannot be written.
+bool Main::startRecording(const QString &path)
+{
+    engine()->setFileName(path);
+    try {
+        engine()->Speak(RichTextBox1->toPlainText());
+    } catch (const AppError &error) {
+        engine()->setFileName(QString());
+        warn(QStringLiteral("The file \"%1\" cannot be written:\r\n%2")
+                 .arg(QDir::toNativeSeparators(path), error.description()));
+        return false;
+    }
+    return true;
+}

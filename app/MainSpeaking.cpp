@@ -1,0 +1,161 @@
+// Speaking: speak, pause and resume, stop, the end of the audio, the engine check and
+// the level display.
+#include "app/Main.h"
+
+#include "app/PictureDrawing.h"
+#include "skin/PictureBox.h"
+#include "app/character/frmAnim.h"
+#include "app/engine/DirectSS.h"
+#include "controls/UcScroll.h"
+#include "controls/button/qxButtons_H.h"
+#include "platform/AppError.h"
+#include "platform/MessageBoxes.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+const QString appTitle = QStringLiteral("Vocalino 5.0");
+constexpr OleColor red = oleRgb(255, 0, 0);
+constexpr OleColor yellow = oleRgb(255, 255, 0);
+} // namespace
+
+void Main::warn(const QString &text)
+{
+    MessageBoxes::current().show(appTitle, text, MsgIcon::Warning, MsgButtons::Ok);
+}
+
+void Main::showStatus(const QString &text, OleColor color)
+{
+    lblStatus->setText(text);
+    QPalette palette = lblStatus->palette();
+    palette.setColor(QPalette::WindowText, toQColor(color));
+    lblStatus->setPalette(palette);
+}
+
+void Main::handVoiceToEngine()
+{
+    DirectSS *speech = engine();
+    speech->Select(lstVoice->currentRow() + 1);
+    speech->setSpeed(scrSpeed->Value());
+    speech->setPitch(scrPitch->Value());
+}
+
+void Main::cmdSpkText_Click()
+{
+    try {
+        handVoiceToEngine();
+        const QString text = RichTextBox1->toPlainText();
+        if (text.isEmpty()) {
+            warn(QStringLiteral("Please Enter Some Text In the Text Box !"));
+            return;
+        }
+        engine()->Speak(text);
+        Timer1->start();
+        cmdPauseText->setEnabled(true);
+        showStatus(QStringLiteral("SPEAKING"), yellow);
+        cmdClearText->setEnabled(false);
+        engine()->setVisible(true);
+        tellOnceWhenNoSoundDevice();
+    } catch (const AppError &) {
+        // The engine's failure is read back from its last error below.
+    }
+    checkEngine();
+}
+
+void Main::tellOnceWhenNoSoundDevice()
+{
+    if (m_toldNoSoundDevice || engine()->hasAudioDevice())
+        return;
+    m_toldNoSoundDevice = true;
+    warn(QStringLiteral("No sound device was found, so the speech cannot be heard.\r\n"
+                        "Recording to a wave file still works."));
+}
+
+void Main::checkEngine()
+{
+    if (engine()->LastError() != SettingNotUsable)
+        return;
+    warn(QStringLiteral("This setting is not compatible with the selected\r\n"
+                        "     Voice. Please try a different setting."));
+    try {
+        const auto [speed, pitch] = GetVoiceDefaults(engine()->ModeName(lstVoice->currentRow() + 1));
+        scrSpeed->setValue(speed);
+        scrPitch->setValue(pitch);
+    } catch (const AppError &) {
+        // No voice selected: the sliders stay as they are.
+    }
+}
+
+void Main::cmdPauseText_Click()
+{
+    if (cmdPauseText->Caption() == QLatin1String("PAUSE")) {
+        engine()->AudioPause();
+        cmdPauseText->setCaption(QStringLiteral("RESUME"));
+        cmdSpkText->setEnabled(false);
+        Timer1->stop();
+        VState = 2;
+        showStatus(QStringLiteral("PAUSED"), yellow);
+    } else {
+        engine()->AudioResume();
+        cmdPauseText->setCaption(QStringLiteral("PAUSE"));
+        cmdSpkText->setEnabled(true);
+        Timer1->start();
+        VState = 1;
+        showStatus(QStringLiteral("SPEAKING"), yellow);
+        engine()->setVisible(true);
+    }
+}
+
+void Main::cmdStopText_Click()
+{
+    engine()->AudioReset();
+    if (!recState)
+        engine()->setFileName(QString());
+    Timer1->stop();
+    cmdSpkText->setEnabled(true);
+    cmdPauseText->setEnabled(false);
+    cmdClearText->setEnabled(true);
+    cmdPauseText->setCaption(QStringLiteral("PAUSE"));
+    VState = 1;
+    clearLevelDisplay();
+    showStatus(QStringLiteral("STOPPED"), red);
+}
+
+void Main::applyAudioStop()
+{
+    Timer1->stop();
+    clearLevelDisplay();
+    engine()->setVisible(false);
+    if (recState) {
+        engine()->setFileName(QString());
+        cmdSpkText->setEnabled(true);
+        cmdPauseText->setEnabled(true);
+        cmdClearText->setEnabled(true);
+        recState = 0;
+    }
+    if (VState == 1) {
+        cmdPauseText->setEnabled(false);
+        cmdClearText->setEnabled(true);
+    }
+    if (VState == 2)
+        showStatus(QStringLiteral("PAUSED"), yellow);
+    else
+        showStatus(QStringLiteral("STOPPED"), red);
+}
+
+void Main::clearLevelDisplay() { clearDrawing(*Picture1); }
+
+void Main::Timer1_Timer()
+{
+    m_levels.tick(Picture1->Image(), Picture1->BackColor());
+    Picture1->update();
+}
+
+void Main::Drawbox(float boxLeft, float BoxWidth, OleColor boxColor, float Value, qint16 Index)
+{
+    m_levels.Drawbox(Picture1->Image(), boxLeft, BoxWidth, boxColor, Value, Index);
+    Picture1->update();
+}

@@ -1,0 +1,74 @@
+#include "app/Start.h"
+
+#include "app/SingleInstance.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Twips.h"
+
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+
+namespace {
+const QString appTitle = QStringLiteral("Vocalino 5.0");
+
+QLabel *pictureLabel(QWidget *parent, const QString &resource, QPoint at)
+{
+    auto *label = new QLabel(parent);
+    label->setPixmap(QPixmap(resource));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+} // namespace
+
+Start::Start(std::function<void()> showMain, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_showMain(std::move(showMain))
+{
+    setObjectName(QStringLiteral("Start"));
+    setWindowTitle(appTitle);
+    setFixedSize(twipsToPixels(8715), twipsToPixels(5685));
+    QPalette background = palette();
+    background.setColor(QPalette::Window, QColor(67, 83, 120));
+    setPalette(background);
+    setAutoFillBackground(true);
+
+    Image1 = pictureLabel(this, QStringLiteral(":/pictures/start1.bmp"), {16, 16});
+    Image2 = pictureLabel(this, QStringLiteral(":/pictures/start2.bmp"), {width() / 2 + 8, 16});
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Command1 = graphicalButton(QStringLiteral("START"), {width() / 2 - 150, height() - 60, 130, 40});
+    Command2 = graphicalButton(QStringLiteral("CANCEL"), {width() / 2 + 20, height() - 60, 130, 40});
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+    connect(Command1, &QPushButton::clicked, this, &Start::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Start::Command2_Click);
+}
+
+QPushButton *Start::graphicalButton(const QString &caption, QRect place)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setGeometry(place);
+    button->setStyleSheet(QStringLiteral(
+        "QPushButton { background-color: rgb(240, 247, 193); border: 2px outset rgb(200, 207, 153);"
+        " font: bold 12pt \"Comic Sans MS\"; color: black; }"
+        "QPushButton:pressed { border-style: inset; }"));
+    return button;
+}
+
+bool Start::admitThisCopy(SingleInstance &lock)
+{
+    if (lock.acquire())
+        return true;
+    MessageBoxes::current().show(appTitle, QStringLiteral("Vocalino 5.0 is Already Running !"),
+                                 MsgIcon::None, MsgButtons::Ok);
+    return false;
+}
+
+void Start::Command1_Click()
+{
+    close();
+    if (m_showMain)
+        m_showMain();
+}
+
+void Start::Command2_Click() { close(); }

@@ -1,0 +1,25 @@
+#include "app/Main.h"
+#include "app/SingleInstance.h"
+#include "app/Start.h"
+#include "platform/Fonts.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vocalino"));
+    installFontSubstitutions();
+
+    SingleInstance lock;
+    if (!Start::admitThisCopy(lock))
+        return 0;
+
+    Start start([] {
+        auto *main = new Main;
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        main->show();
+    });
+    start.show();
+    return QApplication::exec();
+}

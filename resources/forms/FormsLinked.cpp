@@ -1,0 +1,2 @@
+// The library's content is its resources.
+int vocalinoFormsLinked() { return 1; }
