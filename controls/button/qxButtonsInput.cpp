@@ -4,10 +4,9 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QDrag>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
+#include <QShortcut>
 
 namespace {
 constexpr short leftButton = 1;
@@ -255,6 +254,40 @@ void qxButtons_H::moveFocusToSibling(bool forward)
     }
 }
 
+void qxButtons_H::updateAccessShortcut()
+{
+    delete m_accessShortcut;
+    m_accessShortcut = nullptr;
+    if (m_accessKey.isNull() || !m_accessKey.isPrint())
+        return;
+    const QChar key = m_accessKey.toUpper();
+    m_accessShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(key.unicode())), this);
+    connect(m_accessShortcut, &QShortcut::activated, this, [this] { AccessKeyPress(m_accessKey.unicode()); });
+}
+
+void qxButtons_H::setDefault(bool isDefault)
+{
+    delete m_defaultShortcut;
+    delete m_enterShortcut;
+    m_defaultShortcut = m_enterShortcut = nullptr;
+    if (!isDefault)
+        return;
+    m_defaultShortcut = new QShortcut(QKeySequence(Qt::Key_Return), this);
+    m_enterShortcut = new QShortcut(QKeySequence(Qt::Key_Enter), this);
+    for (QShortcut *shortcut : {m_defaultShortcut, m_enterShortcut})
+        connect(shortcut, &QShortcut::activated, this, [this] { AccessKeyPress(13); });
+}
+
+void qxButtons_H::setCancel(bool isCancel)
+{
+    delete m_cancelShortcut;
+    m_cancelShortcut = nullptr;
+    if (!isCancel)
+        return;
+    m_cancelShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(m_cancelShortcut, &QShortcut::activated, this, [this] { AccessKeyPress(27); });
+}
+
 void qxButtons_H::AccessKeyPress(int keyAscii)
 {
     if (!isEnabled())
@@ -326,70 +359,6 @@ void qxButtons_H::OptionToggle(int action, bool *anySelected)
     }
 }
 
-void qxButtons_H::setOLEDropMode(int mode)
-{
-    m_oleDropMode = mode;
-    setAcceptDrops(mode != 0);
-}
 
-void qxButtons_H::OLEDrag()
-{
-    auto *data = new QMimeData;
-    int allowed = int(Qt::CopyAction | Qt::MoveAction);
-    emit OLEStartDrag(data, allowed);
-    if (data->formats().isEmpty())
-        emit OLESetData(data, 1); // asked for text when the start left it empty
-    auto *drag = new QDrag(this);
-    drag->setMimeData(data);
-    connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) {
-        int effect = int(action);
-        bool defaultCursors = true;
-        emit OLEGiveFeedback(effect, defaultCursors);
-    });
-    const Qt::DropAction result = drag->exec(Qt::DropActions(allowed));
-    emit OLECompleteDrag(int(result));
-}
 
-void qxButtons_H::dragEnterEvent(QDragEnterEvent *event)
-{
-    int effect = int(event->proposedAction());
-    const QPointF pos = event->position();
-    emit OLEDragOver(event->mimeData(), effect, short(event->buttons()), vbShift(event->modifiers()),
-                     float(pos.x()), float(pos.y()), 0);
-    if (effect == 0) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::DropAction(effect));
-    event->accept();
-}
 
-void qxButtons_H::dragMoveEvent(QDragMoveEvent *event)
-{
-    int effect = int(event->proposedAction());
-    const QPointF pos = event->position();
-    emit OLEDragOver(event->mimeData(), effect, short(event->buttons()), vbShift(event->modifiers()),
-                     float(pos.x()), float(pos.y()), 2);
-    if (effect == 0) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::DropAction(effect));
-    event->accept();
-}
-
-void qxButtons_H::dragLeaveEvent(QDragLeaveEvent *)
-{
-    int effect = 0;
-    emit OLEDragOver(nullptr, effect, 0, 0, 0.0f, 0.0f, 1);
-}
-
-void qxButtons_H::dropEvent(QDropEvent *event)
-{
-    int effect = int(event->proposedAction());
-    const QPointF pos = event->position();
-    emit OLEDragDrop(event->mimeData(), effect, short(event->buttons()), vbShift(event->modifiers()),
-                     float(pos.x()), float(pos.y()));
-    event->setDropAction(Qt::DropAction(effect));
-    event->accept();
-}

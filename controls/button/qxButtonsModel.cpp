@@ -8,7 +8,6 @@
 #include <QCursor>
 #include <QPainter>
 #include <QPixmap>
-#include <QShortcut>
 
 namespace {
 const QString designCaption = QStringLiteral("qxButtons_H");
@@ -81,15 +80,6 @@ void qxButtons_H::designMessage(const QString &text) const
 
 void qxButtons_H::setFlag(quint16 flag, bool on) { m_state = on ? (m_state | flag) : (m_state & ~flag); }
 
-void qxButtons_H::refreshColors()
-{
-    const auto colors = ComputeColors(m_buttonStyle, TranslateColor(m_backColor), TranslateColor(m_hoverBackColor));
-    m_face = colors[0];
-    m_shadow = colors[1];
-    m_hoverFace = colors[2];
-    m_light = colors[3];
-}
-
 void qxButtons_H::AmbientChanged(const QString &name)
 {
     if (name.compare(QLatin1String("DisplayAsDefault"), Qt::CaseInsensitive) == 0) {
@@ -158,39 +148,7 @@ void qxButtons_H::setCaption(const QString &caption)
     RedrawButton();
 }
 
-void qxButtons_H::updateAccessShortcut()
-{
-    delete m_accessShortcut;
-    m_accessShortcut = nullptr;
-    if (m_accessKey.isNull() || !m_accessKey.isPrint())
-        return;
-    const QChar key = m_accessKey.toUpper();
-    m_accessShortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(key.unicode())), this);
-    connect(m_accessShortcut, &QShortcut::activated, this, [this] { AccessKeyPress(m_accessKey.unicode()); });
-}
 
-void qxButtons_H::setDefault(bool isDefault)
-{
-    delete m_defaultShortcut;
-    delete m_enterShortcut;
-    m_defaultShortcut = m_enterShortcut = nullptr;
-    if (!isDefault)
-        return;
-    m_defaultShortcut = new QShortcut(QKeySequence(Qt::Key_Return), this);
-    m_enterShortcut = new QShortcut(QKeySequence(Qt::Key_Enter), this);
-    for (QShortcut *shortcut : {m_defaultShortcut, m_enterShortcut})
-        connect(shortcut, &QShortcut::activated, this, [this] { AccessKeyPress(13); });
-}
-
-void qxButtons_H::setCancel(bool isCancel)
-{
-    delete m_cancelShortcut;
-    m_cancelShortcut = nullptr;
-    if (!isCancel)
-        return;
-    m_cancelShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(m_cancelShortcut, &QShortcut::activated, this, [this] { AccessKeyPress(27); });
-}
 
 void qxButtons_H::setCaptionAlign(int align)
 {
@@ -397,95 +355,11 @@ void qxButtons_H::setFontStyle(int style)
     setFont(f); // the font change rebuilds, lays out and redraws
 }
 
-void qxButtons_H::setForeColor(OleColor color)
-{
-    if (color == m_foreColor)
-        return;
-    m_foreColor = color;
-    if (!(m_hoverLocks & 2))
-        m_hoverForeColor = color;
-    m_delay = false;
-    RedrawButton();
-}
 
-void qxButtons_H::updateHoverBack()
-{
-    if (!(m_hoverLocks & 1))
-        m_hoverBackColor = m_gradientMode ? m_gradientColor : m_backColor;
-}
 
-void qxButtons_H::setBackColor(OleColor color)
-{
-    m_backColor = color;
-    if (!(m_hoverLocks & 1))
-        setHoverBackColor(m_gradientMode ? m_gradientColor : color);
-    refreshColors();
-    RedrawButton();
-}
 
-void qxButtons_H::setGradientColor(OleColor color)
-{
-    if (!(m_hoverLocks & 1) && m_gradientMode)
-        m_hoverBackColor = color;
-    m_gradientColor = color;
-    refreshColors();
-    if (m_gradientMode)
-        RedrawButton();
-}
 
-void qxButtons_H::setGradientMode(int mode)
-{
-    if (!inRange(mode, 0, 4))
-        return;
-    m_gradientMode = mode;
-    updateHoverBack();
-    refreshColors();
-    RedrawButton();
-}
 
-void qxButtons_H::setResetDefaultColors(bool reset)
-{
-    if (!reset || userMode())
-        return;
-    DelayDrawing(true);
-    setBackColor(SystemColors::ButtonFace);
-    setForeColor(SystemColors::ButtonText);
-    setGradientColor(SystemColors::ButtonFace);
-    setGradientMode(0);
-    setHoverColorLocks(0);
-    refreshColors();
-    DelayDrawing(false);
-}
-
-void qxButtons_H::setHoverColorLocks(int locks)
-{
-    if (!inRange(locks, 0, 3))
-        return;
-    m_hoverLocks = locks;
-    updateHoverBack();
-    if (!(locks & 2))
-        m_hoverForeColor = m_foreColor;
-    refreshColors();
-}
-
-void qxButtons_H::setHoverForeColor(OleColor color)
-{
-    if (color == m_hoverForeColor)
-        return;
-    m_hoverForeColor = color;
-    if (color != m_foreColor)
-        m_hoverLocks |= 2;
-}
-
-void qxButtons_H::setHoverBackColor(OleColor color)
-{
-    if (color == m_hoverBackColor)
-        return;
-    m_hoverBackColor = color;
-    if (color != m_backColor)
-        m_hoverLocks |= 1;
-    refreshColors();
-}
 
 void qxButtons_H::Refresh()
 {

@@ -251,6 +251,8 @@ private:
     static short vbKeyCode(const QKeyEvent *event);
     QPoint customClickOffset() const;
 
+    void dragOver(QDragMoveEvent *event, short state); // 0 entering, 2 over
+
     // Layout and outlines.
     void CalcLayout(bool rebuildMask);
     void BuildOutline();

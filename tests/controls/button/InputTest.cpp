@@ -3,6 +3,7 @@
 #include "controls/button/modQxTimer.h"
 #include "platform/SystemCommandEvent.h"
 
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -257,4 +258,23 @@ TEST(FixedWindowSize, RefusesOnlyTheSizeCommand)
     SystemCommandEvent again(SystemCommandEvent::SizeCommand + 1);
     QApplication::sendEvent(&window, &again);
     EXPECT_TRUE(again.isAccepted());
+}
+
+TEST(ButtonInput, DropsAreRaisedAsOleEventsWithTheirEffect)
+{
+    Form form;
+    qxButtons_H *button = form.add({10, 10, 80, 24});
+    button->setOLEDropMode(1);
+    QStringList seen;
+    QObject::connect(button, &qxButtons_H::OLEDragOver,
+                     [&](const QMimeData *data, int &effect, short, short, float, float, short state) {
+                         seen << QStringLiteral("over %1 %2").arg(state).arg(data ? data->text() : QString());
+                         effect = 0; // refuse it
+                     });
+    QMimeData data;
+    data.setText(QStringLiteral("hello"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(button, &enter);
+    EXPECT_EQ(seen, QStringList{"over 0 hello"});
+    EXPECT_FALSE(enter.isAccepted());
 }
