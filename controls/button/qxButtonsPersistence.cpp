@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QMainWindow>
+#include <QMdiArea>
 #include <functional>
 
 namespace {
@@ -35,7 +35,7 @@ void qxButtons_H::InitProperties()
     m_hoverBackColor = SystemColors::ButtonFace;
     m_backColor = SystemColors::ButtonFace;
     const QWidget *form = window();
-    if (form && form != this && !qobject_cast<const QMainWindow *>(form)) // not a multiple-document frame
+    if (form && form != this && !form->findChild<QMdiArea *>()) // not a multiple-document frame
         setFont(form->font());
     m_containerBack = TranslateColor(ambientBackColor());
     refreshColors();
