@@ -57,6 +57,7 @@ QImage controlsInPlace()
             p.drawImage(x, y, piece("BACKGROUND"));
     // a horizontal slider of 187 by 23 pixels
     const int sx = 20, sy = 20, sw = 187, sh = 23;
+    p.setClipRect(QRect(sx, sy, sw, sh)); // the control clips its last tile
     for (int x = 0; x <= sw; x += 104)
         p.drawImage(QRect(sx + x, sy, 104, sh), piece("MHSCROLL"));
     p.drawImage(QRect(sx + sw - 36, sy, 36, sh), piece("HRIGHT"));
@@ -66,6 +67,7 @@ QImage controlsInPlace()
     p.drawImage(QRectF(sx + 80, sy + 3.5, 20, 16), piece("THUMB"));
     // a vertical slider
     const int vx = 380, vy = 20, vw = 23, vh = 180;
+    p.setClipRect(QRect(vx, vy, vw, vh));
     for (int y = 0; y <= vh; y += 104)
         p.drawImage(QRect(vx, vy + y, vw, 104), piece("VMIDSCROLL"));
     p.drawImage(QRect(vx, vy, vw, 36), piece("VSCROLLTOP"));
@@ -73,10 +75,9 @@ QImage controlsInPlace()
     p.drawImage(QRectF(vx + 3.5, vy + 2, 16, 20), piece("VUPUP"));
     p.drawImage(QRectF(vx + 3.5, vy + vh - 22, 16, 20), piece("VDNUP"));
     p.drawImage(QRectF(vx + 3.5, vy + 70, 16, 20), piece("VTHUMB"));
-    p.setClipRect(vx, vy + vh, vw, 40);
-    p.setClipping(false);
     // a progress bar of 200 pixels at 76 %, with its see-through colour keyed out
     const int px = 20, py = 70, pw = 200, ph = 13;
+    p.setClipRect(QRect(px, py, pw, ph));
     for (int x = 0; x <= pw; x += 55)
         p.drawImage(QRect(px + x, py, 55, ph), piece("HBPROGMID"));
     p.drawImage(QRect(px + pw - 18, py, 18, ph), piece("HBPROGRIGHT"));
@@ -88,6 +89,7 @@ QImage controlsInPlace()
             if (bar.pixel(x, y) == key)
                 bar.setPixel(x, y, 0);
     p.drawImage(QRect(px + 4, py, 152, ph), bar);
+    p.setClipping(false);
     // push buttons with their captions, at rest and pressed
     p.setFont(QFont(QStringLiteral("Comic Sans MS"), 9, QFont::Bold));
     const struct { const char *picture; OleColor colour; const char *caption; int x; } buttons[] = {

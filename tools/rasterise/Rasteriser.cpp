@@ -76,27 +76,77 @@ static int distance(QRgb a, QRgb b)
     return dr * dr * 3 + dg * dg * 4 + db * db * 2;
 }
 
-static QList<QRgb> popularColours(const QImage &image)
+namespace {
+
+struct Weighted
 {
-    // Colours binned at 5 bits a channel; each bin stands for the mean of its members.
-    struct Bin
-    {
-        qint64 r = 0, g = 0, b = 0, count = 0;
-    };
-    QHash<uint, Bin> bins;
+    QRgb colour;
+    qint64 count;
+};
+
+int channel(QRgb c, int which) { return which == 0 ? qRed(c) : which == 1 ? qGreen(c) : qBlue(c); }
+
+// The channel along which a box of colours spreads most, and how far.
+std::pair<int, int> widestChannel(const QList<Weighted> &box)
+{
+    std::pair<int, int> best{0, -1};
+    for (int which = 0; which < 3; ++which) {
+        int lo = 255, hi = 0;
+        for (const Weighted &w : box)
+            lo = std::min(lo, channel(w.colour, which)), hi = std::max(hi, channel(w.colour, which));
+        if (hi - lo > best.second)
+            best = {which, hi - lo};
+    }
+    return best;
+}
+
+} // namespace
+
+// Median cut: the box that spreads most is split at its weighted median until there are
+// 256 boxes; each gives the weighted mean of its colours.
+static QList<QRgb> medianCutPalette(const QImage &image)
+{
+    QHash<QRgb, qint64> counts;
     for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            Bin &bin = bins[((qRed(p) >> 3) << 10) | ((qGreen(p) >> 3) << 5) | (qBlue(p) >> 3)];
-            bin.r += qRed(p), bin.g += qGreen(p), bin.b += qBlue(p), ++bin.count;
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y) | 0xFF000000u];
+    QList<QList<Weighted>> boxes(1);
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        boxes[0].append({it.key(), it.value()});
+    while (boxes.size() < 256) {
+        qsizetype widest = -1;
+        int spread = 0, along = 0;
+        for (qsizetype i = 0; i < boxes.size(); ++i) {
+            if (boxes[i].size() < 2)
+                continue;
+            const auto [which, range] = widestChannel(boxes[i]);
+            if (range > spread)
+                widest = i, spread = range, along = which;
         }
-    QList<Bin> sorted = bins.values();
-    std::sort(sorted.begin(), sorted.end(), [](const Bin &a, const Bin &b) { return a.count > b.count; });
-    QList<QRgb> palette;
-    for (const Bin &bin : sorted) {
-        if (palette.size() == 256)
+        if (widest < 0)
             break;
-        palette.append(qRgb(int(bin.r / bin.count), int(bin.g / bin.count), int(bin.b / bin.count)));
+        QList<Weighted> &box = boxes[widest];
+        std::sort(box.begin(), box.end(),
+                  [along](const Weighted &a, const Weighted &b) { return channel(a.colour, along) < channel(b.colour, along); });
+        qint64 total = 0, half = 0;
+        for (const Weighted &w : box)
+            total += w.count;
+        qsizetype cut = 1;
+        for (; cut < box.size() - 1; ++cut) {
+            half += box[cut - 1].count;
+            if (half * 2 >= total)
+                break;
+        }
+        QList<Weighted> upper = box.mid(cut);
+        box.resize(cut);
+        boxes.append(upper);
+    }
+    QList<QRgb> palette;
+    for (const auto &box : boxes) {
+        qint64 r = 0, g = 0, b = 0, n = 0;
+        for (const Weighted &w : box)
+            r += qRed(w.colour) * w.count, g += qGreen(w.colour) * w.count, b += qBlue(w.colour) * w.count, n += w.count;
+        palette.append(qRgb(int(r / n), int(g / n), int(b / n)));
     }
     return palette;
 }
@@ -118,7 +168,7 @@ QImage toPalette(const QImage &source)
         }
     const bool fits = palette.size() <= 256;
     if (!fits)
-        palette = popularColours(image);
+        palette = medianCutPalette(image);
     QImage out(image.size(), QImage::Format_Indexed8);
     out.setColorTable(palette);
     QHash<QRgb, int> nearest = fits ? exact : QHash<QRgb, int>{};
