@@ -9,9 +9,9 @@
 #include <functional>
 
 namespace {
-// Colours are stored as signed 32-bit numbers; system colours come back negative.
+// Colours are 32-bit: form files hold them as colours, older bags as signed numbers.
 OleColor colorFrom(const QVariant &value) { return OleColor(quint64(value.toLongLong()) & 0xFFFFFFFFu); }
-QVariant colorValue(OleColor color) { return QVariant::fromValue(qint32(color)); }
+QVariant colorValue(OleColor color) { return QVariant::fromValue(quint32(color)); }
 QVariant int16(int value) { return QVariant::fromValue(qint16(value)); }
 
 // One of the final loading steps: a failure is noted and the next step still runs.

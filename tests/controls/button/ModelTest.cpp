@@ -1,5 +1,6 @@
 #include "ButtonTestSupport.h"
 
+#include "platform/FormFile.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
@@ -253,4 +254,37 @@ TEST(ButtonModel, NewControlTakesItsNameAndMarksTheDefaultFrameInDesignOnly)
     button.setShowFocusRect(true); // at run time the frame goes instead
     EXPECT_FALSE(button.stateFlags() & qxButtons_H::DefaultFrame);
     EXPECT_EQ(boxes.shown.size(), 1);
+}
+
+TEST(ButtonModel, FormFileBlockRoundTripKeepsColoursAndAMissingPicture)
+{
+    const FormNode node = FormFile::parse(QStringLiteral(
+        "Begin qxButtons_H cmdOpen\n"
+        "  BackStyle = int16 2\n"
+        "  cBack = colour &H00AAECFF&\n"
+        "  cFore = colour &H80000012&\n"
+        "  Image = picture \"/nowhere/open.bmp\"\n"
+        "  ImgSize = int16 24\n"
+        "  ImgAlign = int16 4\n"
+        "  Mode = int16 0\n"
+        "  Value = bool false\n"
+        "End\n"));
+    QWidget form;
+    qxButtons_H button(&form);
+    button.ReadProperties(node.properties);
+    EXPECT_EQ(button.BackColor(), 0x00AAECFFu);
+    EXPECT_EQ(button.ForeColor(), SystemColors::ButtonText);
+    EXPECT_EQ(button.PictureSize(), 1);
+    EXPECT_EQ(button.PictureAlign(), 4);
+    EXPECT_EQ(button.Picture().source, QStringLiteral("/nowhere/open.bmp")); // kept for saving
+
+    FormNode saved{node.kind, node.name, {}, {}, {}};
+    button.WriteProperties(saved.properties);
+    const FormNode again = FormFile::parse(FormFile::write(saved));
+    EXPECT_EQ(again.properties.ReadProperty(QStringLiteral("cBack")).typeId(), qMetaTypeId<quint32>());
+    qxButtons_H reloaded(&form);
+    reloaded.ReadProperties(again.properties);
+    EXPECT_EQ(reloaded.BackColor(), 0x00AAECFFu);
+    EXPECT_EQ(reloaded.PictureSize(), 1);
+    EXPECT_EQ(reloaded.Picture().source, QStringLiteral("/nowhere/open.bmp"));
 }
