@@ -120,6 +120,14 @@ HelpViewer *HelpSystem::viewerFor(const HelpFileSpec &spec, qint32 owner)
     return viewer;
 }
 
+void HelpSystem::discardUnshown(HelpViewer *viewer)
+{
+    if (viewer->isVisible())
+        return;
+    m_viewers.removeAll(viewer);
+    viewer->deleteLater();
+}
+
 qint32 HelpSystem::show(HelpViewer *viewer)
 {
     viewer->show();
@@ -153,8 +161,7 @@ qint32 HelpSystem::helpContext(const HelpFileSpec &spec, qint32 owner, const HhD
         tell(QStringLiteral("The help file %1 has no topic for context number %2.")
                  .arg(spec.file)
                  .arg(id ? *id : 0));
-        if (!viewer->isVisible())
-            viewer->close();
+        discardUnshown(viewer);
         return 0;
     }
     viewer->showTopic(topic);
@@ -205,9 +212,10 @@ qint32 HelpSystem::lookup(HelpFileSpec spec, qint32 owner, int command, const Hh
     }
     if (link->pszMsgText)
         tell(*link->pszMsgText, link->pszMsgTitle.value_or(QString::fromLatin1(Caption)));
-    if (!viewer->isVisible())
-        viewer->close();
-    return viewer->isVisible() ? WindowHandles::handleOf(viewer) : 0;
+    if (viewer->isVisible())
+        return WindowHandles::handleOf(viewer);
+    discardUnshown(viewer);
+    return 0;
 }
 
 qint32 HelpSystem::textPopup(const HelpFileSpec &spec, qint32 owner, const HhData &data)

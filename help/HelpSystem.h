@@ -39,6 +39,8 @@ private:
     HelpViewer *viewerFor(const HelpFileSpec &spec, qint32 owner);
     std::shared_ptr<ChmFile> openFile(const QString &path);
     qint32 show(HelpViewer *viewer);
+    // A window opened for a call that then showed nothing goes again.
+    void discardUnshown(HelpViewer *viewer);
     qint32 displayTopic(const HelpFileSpec &spec, qint32 owner, const HhData &data);
     qint32 helpContext(const HelpFileSpec &spec, qint32 owner, const HhData &data);
     qint32 displayPane(const HelpFileSpec &spec, qint32 owner, int command, const HhData &data);
