@@ -23,6 +23,19 @@ void PictureBox::setBackColor(OleColor colour)
     update();
 }
 
+void PictureBox::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (m_image.size() == size())
+        return;
+    QImage grown(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    grown.fill(toQColor(m_backColor));
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, m_image);
+    painter.end();
+    m_image = grown;
+}
+
 OleColor PictureBox::Point(int x, int y) const { return pixelColour(m_image, x, y); }
 
 void PictureBox::paintEvent(QPaintEvent *)

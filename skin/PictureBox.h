@@ -7,7 +7,8 @@
 
 // A picture box that keeps its drawing: its persistent image is the picture plus
 // whatever was drawn on it, and painting only copies that image to the screen.
-// It sizes itself to its picture.
+// It sizes itself to its picture; when sized otherwise, its persistent image follows its size,
+// keeping what was drawn and showing the background colour in the new part.
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -31,6 +32,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     QImage m_picture;

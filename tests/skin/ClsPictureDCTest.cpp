@@ -2,6 +2,7 @@
 #include "skin/ClsPictureDC.h"
 #include "skin/PictureBox.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -121,6 +122,29 @@ TEST(ClsPictureDC, DrawingIntoTheContextLeavesTheGivenBitmapIntact)
     dc.image().setPixel(2, 2, qRgb(0, 0, 0));
     EXPECT_EQ(dc.image().pixel(2, 2), qRgb(0, 0, 0));
     EXPECT_EQ(piece.pixel(2, 2), qRgb(255, 255, 255));
+}
+
+} // namespace
+
+namespace {
+
+TEST(PictureBox, SizesItselfToItsPictureAndItsImageFollowsItsSize)
+{
+    PictureBox box;
+    box.setBackColor(oleRgb(10, 20, 30));
+    QImage picture(20, 10, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    box.setPicture(picture);
+    EXPECT_EQ(box.size(), QSize(20, 10));
+    box.Image().setPixel(3, 3, qRgb(0, 0, 255)); // drawn persistently
+    box.resize(40, 30);
+    box.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box.Image().size(), QSize(40, 30));
+    EXPECT_EQ(box.Image().pixel(3, 3), qRgb(0, 0, 255));
+    EXPECT_EQ(box.Point(30, 20), oleRgb(10, 20, 30));
+    EXPECT_EQ(box.Point(40, 0), InvalidColour);
+    EXPECT_EQ(box.Point(-1, 0), InvalidColour);
 }
 
 } // namespace
