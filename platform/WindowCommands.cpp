@@ -14,15 +14,24 @@ namespace {
 Qt::Edges edgesOf(int hitCode)
 {
     switch (hitCode) {
-    case HitTest::Left: return Qt::LeftEdge;
-    case HitTest::Right: return Qt::RightEdge;
-    case HitTest::Top: return Qt::TopEdge;
-    case HitTest::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
-    case HitTest::TopRight: return Qt::TopEdge | Qt::RightEdge;
-    case HitTest::Bottom: return Qt::BottomEdge;
-    case HitTest::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
-    case HitTest::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
-    default: return {};
+    case HitTest::Left:
+        return Qt::LeftEdge;
+    case HitTest::Right:
+        return Qt::RightEdge;
+    case HitTest::Top:
+        return Qt::TopEdge;
+    case HitTest::TopLeft:
+        return Qt::TopEdge | Qt::LeftEdge;
+    case HitTest::TopRight:
+        return Qt::TopEdge | Qt::RightEdge;
+    case HitTest::Bottom:
+        return Qt::BottomEdge;
+    case HitTest::BottomLeft:
+        return Qt::BottomEdge | Qt::LeftEdge;
+    case HitTest::BottomRight:
+        return Qt::BottomEdge | Qt::RightEdge;
+    default:
+        return {};
     }
 }
 
@@ -79,8 +88,8 @@ private:
         if (m_hitCode == HitTest::Caption)
             m_window->move(m_startPos + delta);
         else
-            m_window->setGeometry(WindowCommands::resizedGeometry(m_startGeometry, delta, m_hitCode,
-                                                                  m_window->minimumSize(), m_window->maximumSize()));
+            m_window->setGeometry(WindowCommands::resizedGeometry(
+                m_startGeometry, delta, m_hitCode, m_window->minimumSize(), m_window->maximumSize()));
     }
 
     QWidget *m_window;
@@ -100,14 +109,17 @@ bool accepted(QWidget *window, int command)
 bool start(QWidget *window, int hitCode, QPoint pressedAt)
 {
     QPointer<QWidget> guard(window);
-    const int command = hitCode == HitTest::Caption ? WindowCommands::moveCommand() : WindowCommands::sizeCommand(hitCode);
+    const int command =
+        hitCode == HitTest::Caption ? WindowCommands::moveCommand() : WindowCommands::sizeCommand(hitCode);
     if (!accepted(window, command) || !guard)
         return false;
     QWindow *handle = window->windowHandle();
-    const bool bySystem = handle
-        && (hitCode == HitTest::Caption ? handle->startSystemMove() : handle->startSystemResize(edgesOf(hitCode)));
+    const bool bySystem =
+        handle && (hitCode == HitTest::Caption ? handle->startSystemMove()
+                                               : handle->startSystemResize(edgesOf(hitCode)));
     if (!bySystem) {
-        for (auto *old : window->findChildren<QObject *>(QStringLiteral("vocalino-manual-drag"), Qt::FindDirectChildrenOnly))
+        for (auto *old : window->findChildren<QObject *>(QStringLiteral("vocalino-manual-drag"),
+                                                         Qt::FindDirectChildrenOnly))
             static_cast<ManualDrag *>(old)->finish();
         new ManualDrag(window, hitCode, pressedAt);
     }
@@ -118,9 +130,15 @@ bool start(QWidget *window, int hitCode, QPoint pressedAt)
 
 namespace WindowCommands {
 
-int moveCommand() { return SystemCommandEvent::MoveCommand + HitTest::Caption; }
+int moveCommand()
+{
+    return SystemCommandEvent::MoveCommand + HitTest::Caption;
+}
 
-int sizeCommand(int hitCode) { return SystemCommandEvent::SizeCommand + (hitCode - HitTest::Left + 1); }
+int sizeCommand(int hitCode)
+{
+    return SystemCommandEvent::SizeCommand + (hitCode - HitTest::Left + 1);
+}
 
 bool startMove(QWidget *window, QPoint pressedAt)
 {
@@ -153,8 +171,10 @@ QRect resizedGeometry(const QRect &start, QPoint delta, int hitCode, QSize minim
 
 bool isDragging(const QWidget *window)
 {
-    return window
-        && !window->findChildren<QObject *>(QStringLiteral("vocalino-manual-drag"), Qt::FindDirectChildrenOnly).isEmpty();
+    return window &&
+           !window
+                ->findChildren<QObject *>(QStringLiteral("vocalino-manual-drag"), Qt::FindDirectChildrenOnly)
+                .isEmpty();
 }
 
 } // namespace WindowCommands

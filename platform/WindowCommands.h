@@ -21,7 +21,10 @@ enum Code : int {
     BottomLeft = 16,
     BottomRight = 17,
 };
-inline bool isBorder(int code) { return code >= Left && code <= BottomRight; }
+inline bool isBorder(int code)
+{
+    return code >= Left && code <= BottomRight;
+}
 } // namespace HitTest
 
 // Moving and resizing a window as if its system caption or border had been pressed.

@@ -14,7 +14,10 @@ quint32 nextDeviceContext()
 }
 
 // RGB32 carries 24 bits of colour, as the 24-bit pieces it holds; palettes keep 8.
-qint16 colourDepth(const QImage &image) { return image.isNull() ? 0 : qint16(image.bitPlaneCount()); }
+qint16 colourDepth(const QImage &image)
+{
+    return image.isNull() ? 0 : qint16(image.bitPlaneCount());
+}
 
 } // namespace
 

@@ -20,8 +20,9 @@ void startCopying(QPainter &painter)
 
 const char *ClsSkin::pieceName(Piece piece)
 {
-    static const char *const names[PieceCount] = {"BACKGROUND", "TOPLEFT",    "TOPRIGHT",  "BOTTOMLEFT", "BOTTOMRIGHT",
-                                                  "TOPFORM",    "BOTTOMFORM", "RIGHTFORM", "LEFTFORM"};
+    static const char *const names[PieceCount] = {"BACKGROUND", "TOPLEFT",     "TOPRIGHT",
+                                                  "BOTTOMLEFT", "BOTTOMRIGHT", "TOPFORM",
+                                                  "BOTTOMFORM", "RIGHTFORM",   "LEFTFORM"};
     return names[piece];
 }
 
@@ -107,7 +108,7 @@ void ClsSkin::TileBlt(SkinnedWindow *form, const ClsPictureDC *holder)
 void ClsSkin::CopyToFormCorner(SkinnedWindow *form)
 {
     runReported(QStringLiteral("CopyToFormCorner"), Module, [&] {
-        static constexpr Piece byStep[8] = {TopForm, BottomForm, RightForm, LeftForm,
+        static constexpr Piece byStep[8] = {TopForm, BottomForm, RightForm,  LeftForm,
                                             TopLeft, TopRight,   BottomLeft, BottomRight};
         QSize sizes[8];
         for (int i = 0; i < 8; ++i)

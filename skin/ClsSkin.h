@@ -16,7 +16,17 @@ class ClsSkin : public QObject
     Q_OBJECT
 public:
     // The nine holders, in the order SetFrmPict loads them.
-    enum Piece { Background, TopLeft, TopRight, BottomLeft, BottomRight, TopForm, BottomForm, RightForm, LeftForm };
+    enum Piece {
+        Background,
+        TopLeft,
+        TopRight,
+        BottomLeft,
+        BottomRight,
+        TopForm,
+        BottomForm,
+        RightForm,
+        LeftForm
+    };
     static constexpr int PieceCount = 9;
     static const char *pieceName(Piece piece);
 

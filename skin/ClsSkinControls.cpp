@@ -18,7 +18,10 @@ const QString Minimise = QStringLiteral("MINIMISE");
 const QString LblCaption = QStringLiteral("LblCaption");
 const QString TopLeftTag = QStringLiteral("TOPLEFT");
 
-QString tagOf(const QWidget *control) { return control->property("Tag").toString(); }
+QString tagOf(const QWidget *control)
+{
+    return control->property("Tag").toString();
+}
 
 // The window's controls, wherever they sit on it; never those of another window.
 QList<QWidget *> controlsOf(QWidget *form)
@@ -61,7 +64,10 @@ void placeAt(QWidget *control, int topTwips, int leftTwips)
     control->move(twipsToPixels(leftTwips), control->y());
 }
 
-int widthInTwips(const QWidget *widget) { return pixelsToTwips(widget->width()); }
+int widthInTwips(const QWidget *widget)
+{
+    return pixelsToTwips(widget->width());
+}
 
 } // namespace
 
@@ -88,7 +94,8 @@ void ClsSkin::TheForm_MouseMove(int, int, float x, float y)
     runReported(QStringLiteral("TheForm_MouseMove"), Module, [&] {
         if (!m_form || m_form->BorderStyle() != 0 || !m_resizeFormAllow)
             return;
-        m_pendingHitCode = SkinGeometry::hitZone(x, y, float(widthInTwips(m_form)), float(pixelsToTwips(m_form->height())));
+        m_pendingHitCode =
+            SkinGeometry::hitZone(x, y, float(widthInTwips(m_form)), float(pixelsToTwips(m_form->height())));
         if (m_pendingHitCode == HitTest::Client)
             m_form->unsetCursor();
         else
@@ -101,10 +108,16 @@ void ClsSkin::TheForm_MouseDown(int button, int, float x, float y)
     if (!m_form)
         return;
     const QPoint pressedAt = m_form->mapToGlobal(QPointF(x / TwipsPerPixel, y / TwipsPerPixel)).toPoint();
-    switch (SkinGeometry::pressAction(button, y, m_form->BorderStyle() == 0, m_moveFormAllow, m_resizeFormAllow)) {
-    case SkinGeometry::Press::Resize: FormResize(pressedAt); break;
-    case SkinGeometry::Press::Move: MoveForm(pressedAt); break;
-    case SkinGeometry::Press::Nothing: break;
+    switch (SkinGeometry::pressAction(button, y, m_form->BorderStyle() == 0, m_moveFormAllow,
+                                      m_resizeFormAllow)) {
+    case SkinGeometry::Press::Resize:
+        FormResize(pressedAt);
+        break;
+    case SkinGeometry::Press::Move:
+        MoveForm(pressedAt);
+        break;
+    case SkinGeometry::Press::Nothing:
+        break;
     }
 }
 
@@ -116,7 +129,10 @@ void ClsSkin::FormResize(QPoint pressedAt)
     });
 }
 
-void ClsSkin::MoveForm(QPoint pressedAt) { WindowCommands::startMove(m_form, pressedAt); }
+void ClsSkin::MoveForm(QPoint pressedAt)
+{
+    WindowCommands::startMove(m_form, pressedAt);
+}
 
 void ClsSkin::ResizeControls(SkinnedWindow *form)
 {
@@ -178,6 +194,15 @@ void ClsSkin::enableTagged(const QString &procedure, const QString &tag, bool en
     });
 }
 
-void ClsSkin::FormResizeSet(bool enabled) { enableTagged(QStringLiteral("FormResizeSet"), Restore, enabled); }
-void ClsSkin::ClosedButtonSet(bool enabled) { enableTagged(QStringLiteral("ClosedButtonSet"), TopClose, enabled); }
-void ClsSkin::MinimiseButtonSet(bool enabled) { enableTagged(QStringLiteral("MinimiseButtonSet"), Minimise, enabled); }
+void ClsSkin::FormResizeSet(bool enabled)
+{
+    enableTagged(QStringLiteral("FormResizeSet"), Restore, enabled);
+}
+void ClsSkin::ClosedButtonSet(bool enabled)
+{
+    enableTagged(QStringLiteral("ClosedButtonSet"), TopClose, enabled);
+}
+void ClsSkin::MinimiseButtonSet(bool enabled)
+{
+    enableTagged(QStringLiteral("MinimiseButtonSet"), Minimise, enabled);
+}

@@ -36,7 +36,10 @@ void PictureBox::resizeEvent(QResizeEvent *event)
     m_image = grown;
 }
 
-OleColor PictureBox::Point(int x, int y) const { return pixelColour(m_image, x, y); }
+OleColor PictureBox::Point(int x, int y) const
+{
+    return pixelColour(m_image, x, y);
+}
 
 void PictureBox::paintEvent(QPaintEvent *)
 {

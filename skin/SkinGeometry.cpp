@@ -33,14 +33,19 @@ Qt::CursorShape zoneCursor(int hitCode)
 {
     switch (hitCode) {
     case HitTest::Top:
-    case HitTest::Bottom: return Qt::SizeVerCursor;
+    case HitTest::Bottom:
+        return Qt::SizeVerCursor;
     case HitTest::TopLeft:
-    case HitTest::BottomRight: return Qt::SizeFDiagCursor;
+    case HitTest::BottomRight:
+        return Qt::SizeFDiagCursor;
     case HitTest::TopRight:
-    case HitTest::BottomLeft: return Qt::SizeBDiagCursor;
+    case HitTest::BottomLeft:
+        return Qt::SizeBDiagCursor;
     case HitTest::Left:
-    case HitTest::Right: return Qt::SizeHorCursor;
-    default: return Qt::ArrowCursor;
+    case HitTest::Right:
+        return Qt::SizeHorCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -53,7 +58,10 @@ Press pressAction(int button, float y, bool borderless, bool moveAllowed, bool r
     return moveAllowed ? Press::Move : Press::Nothing;
 }
 
-int tileSteps(int clientEdge, int tileLength) { return checkedDivide(clientEdge, tileLength); }
+int tileSteps(int clientEdge, int tileLength)
+{
+    return checkedDivide(clientEdge, tileLength);
+}
 
 QList<FrameStep> frameSteps(int r, int b, const QSize (&p)[8])
 {
@@ -65,7 +73,8 @@ QList<FrameStep> frameSteps(int r, int b, const QSize (&p)[8])
         {TopLeft, QRect(QPoint(0, 0), p[TopLeft]), false},
         {TopRight, QRect(QPoint(r - p[TopRight].width(), 0), p[TopRight]), false},
         {BottomLeft, QRect(QPoint(0, b - p[BottomLeft].height()), p[BottomLeft]), false},
-        {BottomRight, QRect(QPoint(r - p[BottomRight].width(), b - p[BottomRight].height()), p[BottomRight]), false},
+        {BottomRight, QRect(QPoint(r - p[BottomRight].width(), b - p[BottomRight].height()), p[BottomRight]),
+         false},
     };
 }
 

@@ -51,7 +51,10 @@ QString SkinSet::text(int id)
     return QString::fromUtf8(file.readAll());
 }
 
-OleColor SkinSet::colour(int id) { return hexLiteralValue(text(id)); }
+OleColor SkinSet::colour(int id)
+{
+    return hexLiteralValue(text(id));
+}
 
 quint32 hexLiteralValue(const QString &text)
 {

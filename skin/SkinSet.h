@@ -10,9 +10,9 @@
 class SkinSet
 {
 public:
-    static constexpr int CaptionColour = 101;  // yellow
-    static constexpr int RestingColour = 102;  // light yellow
-    static constexpr int PressedColour = 103;  // dark grey
+    static constexpr int CaptionColour = 101; // yellow
+    static constexpr int RestingColour = 102; // light yellow
+    static constexpr int PressedColour = 103; // dark grey
 
     // ":/skin/NAME.bmp"; the name is looked up without regard to case.
     // Throws AppError 326 when there is no such piece.

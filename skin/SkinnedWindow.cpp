@@ -36,13 +36,14 @@ void SkinnedWindow::setBorderStyle(int style)
 
 int SkinnedWindow::buttonCode(Qt::MouseButtons buttons)
 {
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) | (buttons & Qt::MiddleButton ? 4 : 0);
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
+           (buttons & Qt::MiddleButton ? 4 : 0);
 }
 
 int SkinnedWindow::shiftCode(Qt::KeyboardModifiers modifiers)
 {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 void SkinnedWindow::paintEvent(QPaintEvent *event)
@@ -66,7 +67,10 @@ void SkinnedWindow::showEvent(QShowEvent *event)
         emit Paint();
 }
 
-static float twips(qreal pixels) { return float(pixels * TwipsPerPixel); }
+static float twips(qreal pixels)
+{
+    return float(pixels * TwipsPerPixel);
+}
 
 void SkinnedWindow::mousePressEvent(QMouseEvent *event)
 {

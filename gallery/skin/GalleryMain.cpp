@@ -40,8 +40,12 @@ QImage contactSheet(const QString &folder, int zoom, int columns)
         const int z = std::max(1, std::min(zoom, (cell - 16) / std::max(piece.width(), piece.height())));
         p.drawImage(QRect(x + 8, y + 8, piece.width() * z, piece.height() * z), piece);
         p.setPen(Qt::white);
-        p.drawText(x + 8, y + cell + 6, QStringLiteral("%1  %2x%3 %4 bit").arg(names[i].section('.', 0, 0))
-                   .arg(piece.width()).arg(piece.height()).arg(piece.bitPlaneCount()));
+        p.drawText(x + 8, y + cell + 6,
+                   QStringLiteral("%1  %2x%3 %4 bit")
+                       .arg(names[i].section('.', 0, 0))
+                       .arg(piece.width())
+                       .arg(piece.height())
+                       .arg(piece.bitPlaneCount()));
     }
     return sheet;
 }
@@ -92,7 +96,13 @@ QImage controlsInPlace()
     p.setClipping(false);
     // push buttons with their captions, at rest and pressed
     p.setFont(QFont(QStringLiteral("Comic Sans MS"), 9, QFont::Bold));
-    const struct { const char *picture; OleColor colour; const char *caption; int x; } buttons[] = {
+    const struct
+    {
+        const char *picture;
+        OleColor colour;
+        const char *caption;
+        int x;
+    } buttons[] = {
         {"BUTTONUP", SkinSet::colour(SkinSet::CaptionColour), "Help", 20},
         {"BUTTONDN", SkinSet::colour(SkinSet::PressedColour), "About", 130},
     };
@@ -137,12 +147,14 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]) + QStringLiteral("/skin");
-    bool ok = QDir().mkpath(out + QStringLiteral("/pieces")) && QDir().mkpath(out + QStringLiteral("/pictures"));
+    bool ok =
+        QDir().mkpath(out + QStringLiteral("/pieces")) && QDir().mkpath(out + QStringLiteral("/pictures"));
     for (const QString &folder : {QStringLiteral("skin"), QStringLiteral("pictures")}) {
         const QString from = QStringLiteral(":/") + folder;
         for (const QString &name : QDir(from).entryList(QDir::Files)) {
             const QImage piece(from + QLatin1Char('/') + name);
-            const QString target = out + (folder == QLatin1String("skin") ? QStringLiteral("/pieces/") : QStringLiteral("/pictures/"));
+            const QString target = out + (folder == QLatin1String("skin") ? QStringLiteral("/pieces/")
+                                                                          : QStringLiteral("/pictures/"));
             ok &= save(sideBySide(piece, 4), target + name.section('.', 0, 0) + QStringLiteral(".png"));
         }
     }

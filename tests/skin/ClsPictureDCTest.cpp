@@ -1,5 +1,5 @@
-#include "platform/ProgramFolder.h"
 #include "skin/ClsPictureDC.h"
+#include "platform/ProgramFolder.h"
 #include "skin/PictureBox.h"
 
 #include <QCoreApplication>

@@ -11,10 +11,10 @@ using SkinGeometry::hitZone;
 
 TEST(SkinZones, BoundariesInTheirOrder)
 {
-    const float w = 6000, h = 4500; // 400 by 300 pixels
-    EXPECT_EQ(hitZone(3000, 60, w, h), HitTest::Top);      // 60 below the top is still the top zone
+    const float w = 6000, h = 4500;                   // 400 by 300 pixels
+    EXPECT_EQ(hitZone(3000, 60, w, h), HitTest::Top); // 60 below the top is still the top zone
     EXPECT_EQ(hitZone(3000, 61, w, h), HitTest::Client);
-    EXPECT_EQ(hitZone(60, 30, w, h), HitTest::TopLeft);    // X = 60 belongs to the left zones
+    EXPECT_EQ(hitZone(60, 30, w, h), HitTest::TopLeft); // X = 60 belongs to the left zones
     EXPECT_EQ(hitZone(61, 30, w, h), HitTest::Top);
     EXPECT_EQ(hitZone(5940, 30, w, h), HitTest::TopRight); // X = W - 60 belongs to the right zones
     EXPECT_EQ(hitZone(5939, 30, w, h), HitTest::Top);
@@ -121,7 +121,7 @@ TEST_F(ClsSkinInteraction, TheBandsLastRowMovesAndTheNextResizesByTheLastZone)
 
     moveTo(5985, 2250);
     QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(399, 17)); // 255 twips
-    EXPECT_EQ(recorder->commands, QList<int>{0xF000 + 2}); // the right border
+    EXPECT_EQ(recorder->commands, QList<int>{0xF000 + 2});                // the right border
     const QSize start = window->size();
     QTest::mouseMove(window.get(), QPoint(399 + 30, 17));
     EXPECT_EQ(window->size(), start + QSize(30, 0));

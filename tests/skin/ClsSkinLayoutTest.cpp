@@ -118,7 +118,10 @@ TEST_F(ClsSkinLayout, ControlsOfAnotherWindowAreLeftAlone)
 class Restless : public QWidget
 {
 public:
-    Restless(SkinnedWindow *form) : QWidget(form), m_form(form) { setProperty("Tag", QStringLiteral("TOPCLOSE")); }
+    Restless(SkinnedWindow *form) : QWidget(form), m_form(form)
+    {
+        setProperty("Tag", QStringLiteral("TOPCLOSE"));
+    }
     int moves = 0;
 
 protected:

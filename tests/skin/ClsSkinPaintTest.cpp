@@ -10,7 +10,8 @@ protected:
     // True when every pixel of the window is the background tile repeated from (0, 0).
     bool onlyTiles()
     {
-        const QImage tile = SkinSet::bitmap(QStringLiteral("BACKGROUND")).convertToFormat(QImage::Format_RGB32);
+        const QImage tile =
+            SkinSet::bitmap(QStringLiteral("BACKGROUND")).convertToFormat(QImage::Format_RGB32);
         for (int y = 0; y < window->height(); ++y)
             for (int x = 0; x < window->width(); ++x)
                 if (at(x, y) != tile.pixel(x % 128, y % 128)) {
@@ -126,8 +127,8 @@ TEST_F(ClsSkinPaint, FrameStepsComeInTheirOrder)
     const QSize sizes[8] = {{58, 41}, {61, 19}, {30, 55}, {19, 49}, {227, 44}, {40, 56}, {41, 27}, {52, 30}};
     const auto steps = SkinGeometry::frameSteps(800, 572, sizes);
     ASSERT_EQ(steps.size(), 8);
-    const QRect expected[8] = {{0, 0, 800, 41},  {0, 553, 800, 19}, {770, 0, 30, 572}, {0, 0, 19, 572},
-                               {0, 0, 227, 44},  {760, 0, 40, 56},  {0, 545, 41, 27},  {748, 542, 52, 30}};
+    const QRect expected[8] = {{0, 0, 800, 41}, {0, 553, 800, 19}, {770, 0, 30, 572}, {0, 0, 19, 572},
+                               {0, 0, 227, 44}, {760, 0, 40, 56},  {0, 545, 41, 27},  {748, 542, 52, 30}};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(steps[i].piece, SkinGeometry::FramePiece(i));
         EXPECT_EQ(steps[i].target, expected[i]) << i;

@@ -6,7 +6,10 @@
 
 namespace {
 
-QStringList args(const char *line) { return QString::fromLatin1(line).split(QLatin1Char(' ')); }
+QStringList args(const char *line)
+{
+    return QString::fromLatin1(line).split(QLatin1Char(' '));
+}
 
 TEST(Rasteriser, ParsesJobsAndRefusesMalformedOnes)
 {
@@ -18,8 +21,9 @@ TEST(Rasteriser, ParsesJobsAndRefusesMalformedOnes)
     ASSERT_TRUE(job->key);
     EXPECT_EQ(*job->key, qRgb(255, 0, 255));
     EXPECT_FALSE(parseRasterJob(args("a.svg b.bmp 212x200 24"))->key);
-    for (const char *bad : {"a.svg b.bmp 90x13 16", "a.svg b.bmp 0x13 8", "a.svg b.bmp 90 8", "a.svg b.bmp 90x13",
-                            "a.svg b.bmp 90x13 8 key=FF00", "a.svg b.bmp 90x13 8 colour=FF00FF", "a.svg b.bmp 99999x1 8"})
+    for (const char *bad :
+         {"a.svg b.bmp 90x13 16", "a.svg b.bmp 0x13 8", "a.svg b.bmp 90 8", "a.svg b.bmp 90x13",
+          "a.svg b.bmp 90x13 8 key=FF00", "a.svg b.bmp 90x13 8 colour=FF00FF", "a.svg b.bmp 99999x1 8"})
         EXPECT_FALSE(parseRasterJob(args(bad))) << bad;
 }
 
@@ -59,7 +63,9 @@ TEST(Rasteriser, ManyColoursAreReducedToTheNearest)
     for (int y = 0; y < 64; y += 9)
         for (int x = 0; x < 64; x += 9) {
             const QRgb a = many.pixel(x, y), b = indexed.pixel(x, y);
-            EXPECT_LE(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)), 24)
+            EXPECT_LE(std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+                          std::abs(qBlue(a) - qBlue(b)),
+                      24)
                 << x << "," << y;
         }
 }
@@ -74,7 +80,8 @@ TEST(Rasteriser, WritesBitmapsOfTheAskedSizeAndDepth)
                   <circle cx="5" cy="5" r="3" fill="#00ff00"/></svg>)");
     file.close();
     for (int depth : {8, 24}) {
-        RasterJob job{svg, dir.filePath(QStringLiteral("dot%1.bmp").arg(depth)), 20, 10, depth, qRgb(255, 0, 255)};
+        RasterJob job{
+            svg, dir.filePath(QStringLiteral("dot%1.bmp").arg(depth)), 20, 10, depth, qRgb(255, 0, 255)};
         QString error;
         ASSERT_TRUE(writeBitmap(job, &error)) << qPrintable(error);
         const QImage back(job.target);
@@ -84,7 +91,9 @@ TEST(Rasteriser, WritesBitmapsOfTheAskedSizeAndDepth)
         EXPECT_EQ(back.pixel(10, 5), qRgb(0, 255, 0));
     }
     QString error;
-    EXPECT_FALSE(writeBitmap({dir.filePath(QStringLiteral("none.svg")), dir.filePath(QStringLiteral("x.bmp")), 4, 4, 24, {}}, &error));
+    EXPECT_FALSE(writeBitmap(
+        {dir.filePath(QStringLiteral("none.svg")), dir.filePath(QStringLiteral("x.bmp")), 4, 4, 24, {}},
+        &error));
     EXPECT_FALSE(error.isEmpty());
 }
 

@@ -1,5 +1,5 @@
-#include "platform/AppError.h"
 #include "skin/SkinSet.h"
+#include "platform/AppError.h"
 
 #include <gtest/gtest.h>
 
@@ -13,22 +13,22 @@ struct Piece
 
 // Every piece the frame and the skinned controls load, at its exact size and depth.
 const Piece pieces[] = {
-    {"BACKGROUND", 128, 128, 24}, {"TOPLEFT", 227, 44, 24}, {"TOPRIGHT", 40, 56, 24},
-    {"BOTTOMLEFT", 41, 27, 24}, {"BOTTOMRIGHT", 52, 30, 24}, {"TOPFORM", 58, 41, 24},
-    {"BOTTOMFORM", 61, 19, 24}, {"LEFTFORM", 19, 49, 24}, {"RIGHTFORM", 30, 55, 24},
-    {"CLOSEUP", 23, 23, 24}, {"CLOSEDN", 24, 25, 24}, {"RESTOREUP", 24, 23, 24},
-    {"RESTOREDN", 24, 23, 24}, {"MINIUP", 24, 23, 24}, {"MINIDN", 24, 23, 24},
-    {"BUTTONUP", 93, 19, 24}, {"BUTTONDN", 104, 19, 24}, {"CHECKOFF", 14, 14, 24},
-    {"CHECKON", 14, 14, 24}, {"RADIOOFF", 14, 14, 24}, {"RADIOON", 14, 14, 24},
-    {"SBACKGROUND", 128, 128, 24},
-    {"MHSCROLL", 104, 25, 8}, {"HLEFT", 30, 25, 8}, {"HRIGHT", 30, 25, 8},
-    {"HLEFTUP", 16, 16, 8}, {"HLEFTDN", 16, 16, 8}, {"HRIGHTUP", 16, 16, 8},
-    {"HRIGHTDN", 16, 16, 8}, {"THUMB", 33, 18, 8}, {"VMIDSCROLL", 25, 104, 8},
-    {"VSCROLLTOP", 25, 30, 8}, {"VSCROLLBOTTOM", 25, 30, 8}, {"VUPUP", 16, 16, 8},
-    {"VUPDN", 16, 16, 8}, {"VDNUP", 16, 16, 8}, {"VDNDN", 16, 16, 8}, {"VTHUMB", 18, 33, 8},
-    {"HBPROGMID", 55, 13, 8}, {"HBPROGLEFT", 14, 13, 8}, {"HBPROGRIGHT", 15, 13, 8},
-    {"HPROGRESS", 90, 13, 8}, {"VBPROGMID", 13, 55, 8}, {"VPROGUP", 13, 14, 8},
-    {"VPROGDN", 13, 15, 8}, {"VPROGRESS", 13, 90, 8},
+    {"BACKGROUND", 128, 128, 24},  {"TOPLEFT", 227, 44, 24},    {"TOPRIGHT", 40, 56, 24},
+    {"BOTTOMLEFT", 41, 27, 24},    {"BOTTOMRIGHT", 52, 30, 24}, {"TOPFORM", 58, 41, 24},
+    {"BOTTOMFORM", 61, 19, 24},    {"LEFTFORM", 19, 49, 24},    {"RIGHTFORM", 30, 55, 24},
+    {"CLOSEUP", 23, 23, 24},       {"CLOSEDN", 24, 25, 24},     {"RESTOREUP", 24, 23, 24},
+    {"RESTOREDN", 24, 23, 24},     {"MINIUP", 24, 23, 24},      {"MINIDN", 24, 23, 24},
+    {"BUTTONUP", 93, 19, 24},      {"BUTTONDN", 104, 19, 24},   {"CHECKOFF", 14, 14, 24},
+    {"CHECKON", 14, 14, 24},       {"RADIOOFF", 14, 14, 24},    {"RADIOON", 14, 14, 24},
+    {"SBACKGROUND", 128, 128, 24}, {"MHSCROLL", 104, 25, 8},    {"HLEFT", 30, 25, 8},
+    {"HRIGHT", 30, 25, 8},         {"HLEFTUP", 16, 16, 8},      {"HLEFTDN", 16, 16, 8},
+    {"HRIGHTUP", 16, 16, 8},       {"HRIGHTDN", 16, 16, 8},     {"THUMB", 33, 18, 8},
+    {"VMIDSCROLL", 25, 104, 8},    {"VSCROLLTOP", 25, 30, 8},   {"VSCROLLBOTTOM", 25, 30, 8},
+    {"VUPUP", 16, 16, 8},          {"VUPDN", 16, 16, 8},        {"VDNUP", 16, 16, 8},
+    {"VDNDN", 16, 16, 8},          {"VTHUMB", 18, 33, 8},       {"HBPROGMID", 55, 13, 8},
+    {"HBPROGLEFT", 14, 13, 8},     {"HBPROGRIGHT", 15, 13, 8},  {"HPROGRESS", 90, 13, 8},
+    {"VBPROGMID", 13, 55, 8},      {"VPROGUP", 13, 14, 8},      {"VPROGDN", 13, 15, 8},
+    {"VPROGRESS", 13, 90, 8},
 };
 
 TEST(SkinSet, EveryPieceHasItsNameSizeAndDepth)

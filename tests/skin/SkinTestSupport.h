@@ -61,7 +61,10 @@ protected:
         QCoreApplication::processEvents();
     }
     QRgb at(int x, int y) { return window->surface().pixel(x, y); }
-    static QRgb pieceAt(const char *name, int x, int y) { return SkinSet::bitmap(QLatin1String(name)).pixel(x, y); }
+    static QRgb pieceAt(const char *name, int x, int y)
+    {
+        return SkinSet::bitmap(QLatin1String(name)).pixel(x, y);
+    }
 
     ScriptedMessageBoxes boxes;
     CapturingEventLog log;

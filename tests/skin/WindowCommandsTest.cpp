@@ -35,11 +35,14 @@ TEST(WindowCommands, ResizingStopsAtTheSizeLimits)
     // dragged past the opposite edge: the window keeps its minimum, the far edge stays put
     EXPECT_EQ(resizedGeometry(start, {-1000, -1000}, HitTest::BottomRight, {50, 40}, {900, 900}),
               QRect(100, 100, 50, 40));
-    EXPECT_EQ(resizedGeometry(start, {1000, 1000}, HitTest::TopLeft, {0, 0}, {900, 900}), QRect(499, 399, 1, 1));
-    EXPECT_EQ(resizedGeometry(start, {2000, 0}, HitTest::Right, {0, 0}, {600, 600}), QRect(100, 100, 600, 300));
+    EXPECT_EQ(resizedGeometry(start, {1000, 1000}, HitTest::TopLeft, {0, 0}, {900, 900}),
+              QRect(499, 399, 1, 1));
+    EXPECT_EQ(resizedGeometry(start, {2000, 0}, HitTest::Right, {0, 0}, {600, 600}),
+              QRect(100, 100, 600, 300));
     // far drags never overflow
-    EXPECT_EQ(resizedGeometry(start, {2147483647, 2147483647}, HitTest::BottomRight, {0, 0}, {16777215, 16777215}),
-              QRect(100, 100, 16777215, 16777215));
+    EXPECT_EQ(
+        resizedGeometry(start, {2147483647, 2147483647}, HitTest::BottomRight, {0, 0}, {16777215, 16777215}),
+        QRect(100, 100, 16777215, 16777215));
 }
 
 TEST(WindowCommands, OtherCodesDoNothing)

@@ -19,8 +19,8 @@ std::optional<RasterJob> parseRasterJob(const QStringList &arguments)
         job.height = size[1].toInt(&okH);
     }
     job.depth = arguments[3].toInt(&okD);
-    if (!okW || !okH || !okD || job.width <= 0 || job.height <= 0 || job.width > 4096 || job.height > 4096
-        || (job.depth != 8 && job.depth != 24))
+    if (!okW || !okH || !okD || job.width <= 0 || job.height <= 0 || job.width > 4096 || job.height > 4096 ||
+        (job.depth != 8 && job.depth != 24))
         return std::nullopt;
     if (arguments.size() == 5) {
         const QString &k = arguments[4];
@@ -84,7 +84,10 @@ struct Weighted
     qint64 count;
 };
 
-int channel(QRgb c, int which) { return which == 0 ? qRed(c) : which == 1 ? qGreen(c) : qBlue(c); }
+int channel(QRgb c, int which)
+{
+    return which == 0 ? qRed(c) : which == 1 ? qGreen(c) : qBlue(c);
+}
 
 // The channel along which a box of colours spreads most, and how far.
 std::pair<int, int> widestChannel(const QList<Weighted> &box)
@@ -126,8 +129,9 @@ static QList<QRgb> medianCutPalette(const QImage &image)
         if (widest < 0)
             break;
         QList<Weighted> &box = boxes[widest];
-        std::sort(box.begin(), box.end(),
-                  [along](const Weighted &a, const Weighted &b) { return channel(a.colour, along) < channel(b.colour, along); });
+        std::sort(box.begin(), box.end(), [along](const Weighted &a, const Weighted &b) {
+            return channel(a.colour, along) < channel(b.colour, along);
+        });
         qint64 total = 0, half = 0;
         for (const Weighted &w : box)
             total += w.count;
@@ -145,7 +149,8 @@ static QList<QRgb> medianCutPalette(const QImage &image)
     for (const auto &box : boxes) {
         qint64 r = 0, g = 0, b = 0, n = 0;
         for (const Weighted &w : box)
-            r += qRed(w.colour) * w.count, g += qGreen(w.colour) * w.count, b += qBlue(w.colour) * w.count, n += w.count;
+            r += qRed(w.colour) * w.count, g += qGreen(w.colour) * w.count, b += qBlue(w.colour) * w.count,
+                n += w.count;
         palette.append(qRgb(int(r / n), int(g / n), int(b / n)));
     }
     return palette;

@@ -12,8 +12,8 @@ struct RasterJob
     QString target;
     int width = 0;
     int height = 0;
-    int depth = 24;            // 24 (RGB32 written as a 24-bit file) or 8 (palette)
-    std::optional<QRgb> key;   // colour of the see-through parts; edges are made crisp against it
+    int depth = 24;          // 24 (RGB32 written as a 24-bit file) or 8 (palette)
+    std::optional<QRgb> key; // colour of the see-through parts; edges are made crisp against it
 };
 
 // Parses "SOURCE TARGET WIDTHxHEIGHT DEPTH [key=RRGGBB]"; nothing on malformed input.

@@ -10,7 +10,8 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     const auto job = parseRasterJob(app.arguments().mid(1));
     if (!job) {
-        std::fprintf(stderr, "usage: vocalino_rasterise SOURCE.svg TARGET.bmp WIDTHxHEIGHT 8|24 [key=RRGGBB]\n");
+        std::fprintf(stderr,
+                     "usage: vocalino_rasterise SOURCE.svg TARGET.bmp WIDTHxHEIGHT 8|24 [key=RRGGBB]\n");
         return 2;
     }
     QString error;
