@@ -40,6 +40,7 @@ qxButtons_H::qxButtons_H(QWidget *parent, Ambient *ambient) : QWidget(parent), m
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
+    m_containerBack = TranslateColor(ambientBackColor());
     refreshColors();
     RebuildFont();
     CreateBuffer();

@@ -145,6 +145,7 @@ void qxButtons_H::PrepareShape(QPainter &p)
     } else if (m_shape == 8) {
         shadeRing(p, m_inner2);
     } else if (m_shape == 6) {
+        p.setClipRegion(m_outline);
         p.fillRect(rect(), Qt::black);
         p.setClipRegion(m_inner1);
     } else {

@@ -204,3 +204,63 @@ TEST(ButtonRendering, CaptionStylesAndFocusMarkDrawSomething)
     EXPECT_NE(plain->surface(), before);
     plain->setAmbient(nullptr);
 }
+
+TEST(ButtonRendering, FlatAndClassicEdgesTurnRoundWhenPressed)
+{
+    Form form;
+    qxButtons_H *button = form.add({20, 20, 80, 30});
+    button->setShowFocusRect(false);
+    button->setButtonStyle(4);
+    form.show();
+    EXPECT_EQ(pixel(button, 40, 0), 0xFFFFFFu);  // top edge white
+    EXPECT_EQ(pixel(button, 79, 15), 0x808080u); // right edge grey
+    hover(button);
+    QTest::mousePress(button, Qt::LeftButton, {}, QPoint(40, 15));
+    EXPECT_EQ(pixel(button, 40, 0), 0x808080u);
+    EXPECT_EQ(pixel(button, 79, 15), 0xFFFFFFu);
+    QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(40, 15));
+
+    button->setButtonStyle(1);
+    EXPECT_EQ(pixel(button, 40, 0), 0u); // black outer line
+    EXPECT_FALSE(button->outline().contains(QPoint(0, 0)));
+}
+
+TEST(ButtonRendering, Style7SetsItsCornerPixels)
+{
+    Form form;
+    qxButtons_H *button = form.add({0, 0, 60, 24});
+    button->setButtonStyle(7);
+    const OleColor face = button->derivedColors()[0];
+    EXPECT_EQ(face, qxButtons_H::ShiftColor(TranslateColor(SystemColors::ButtonFace), 31));
+    EXPECT_EQ(pixel(button, 1, 1), 0u);
+    EXPECT_EQ(pixel(button, 58, 22), 0u);
+    EXPECT_EQ(pixel(button, 3, 3), 0xFFFFFFu);
+    EXPECT_EQ(pixel(button, 2, 2), rgbOf(qxButtons_H::ShiftColor(face, 31, true)));
+    EXPECT_EQ(pixel(button, 57, 21), rgbOf(qxButtons_H::ShiftColor(face, -64, true)));
+}
+
+TEST(ButtonRendering, FocusGivesTheDefaultFrameAtRunTime)
+{
+    Form form;
+    qxButtons_H *first = form.add({0, 0, 80, 30});
+    qxButtons_H *second = form.add({0, 40, 80, 30});
+    form.show();
+    first->setFocus();
+    EXPECT_TRUE(first->stateFlags() & qxButtons_H::DefaultFrame);
+    EXPECT_EQ(pixel(first, 40, 0), 0u); // style 0 default: black outer line all round
+    second->setFocus();
+    EXPECT_FALSE(first->stateFlags() & qxButtons_H::DefaultFrame);
+    EXPECT_EQ(pixel(first, 40, 0), 0xFFFFFFu);
+}
+
+TEST(ButtonRendering, BlackEllipseFrameWhileHovered)
+{
+    Form form;
+    qxButtons_H *button = form.add({20, 20, 60, 40});
+    button->setButtonShape(6);
+    form.show();
+    QApplication::processEvents();
+    hover(button);
+    EXPECT_EQ(pixel(button, 30, 0), 0u);
+    EXPECT_EQ(pixel(button, 0, 0), form.window.palette().color(QPalette::Window).rgb() & 0xFFFFFF); // outside
+}
