@@ -18,11 +18,11 @@ template <typename Control> QObject *makeUserControl(const FormNode &node, QWidg
     return control;
 }
 
-// The skin finds the caption buttons by the Tag their style gives them.
+// The skin finds the caption buttons by the Tag the window keeps for them.
 QObject *makeImageButton(const FormNode &node, QWidget *parent)
 {
     auto *button = static_cast<UcCmd *>(makeUserControl<UcCmd>(node, parent));
-    button->setProperty("Tag", button->Tag());
+    button->setTag(button->property("Tag").toString());
     return button;
 }
 

@@ -126,4 +126,5 @@ private:
     QPointer<frmAnim> m_anim;
     LevelDisplay m_levels;
     bool m_toldNoSoundDevice = false;
+    bool m_characterPlaced = false;
 };

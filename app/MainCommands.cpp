@@ -23,6 +23,11 @@ void Main::cmdAnim_Click()
         character->hide();
         cmdAnim->setBackColor(oleRgb(224, 224, 224));
     } else {
+        if (!m_characterPlaced) {
+            // First shown beside the main window, level with its editor.
+            character->move(frameGeometry().right() + 8, y() + 80);
+            m_characterPlaced = true;
+        }
         character->show();
         character->raise();
         character->activateWindow();

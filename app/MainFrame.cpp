@@ -1,6 +1,7 @@
 // The window's frame and companions: the skin, the fixed size, help, About and closing.
 #include "app/Main.h"
 
+#include "app/About.h"
 #include "app/character/frmAnim.h"
 #include "controls/button/modQxTimer.h"
 #include "help/HTMLHelp.h"
@@ -26,12 +27,11 @@ void Main::cmdHelp_Click()
     m_help->HHDisplayTopicID(0);
 }
 
-void Main::cmdAbout_Click()
-{
-}
+void Main::cmdAbout_Click() { About::showShared(); }
 
 void Main::closeCompanions()
 {
+    About::closeShared();
     if (m_anim)
         m_anim->close();
 }

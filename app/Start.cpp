@@ -4,6 +4,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -32,12 +33,12 @@ Start::Start(std::function<void()> showMain, QWidget *parent)
     setPalette(background);
     setAutoFillBackground(true);
 
-    Image1 = pictureLabel(this, QStringLiteral(":/pictures/start1.bmp"), {16, 16});
-    Image2 = pictureLabel(this, QStringLiteral(":/pictures/start2.bmp"), {width() / 2 + 8, 16});
+    Image1 = pictureLabel(this, QStringLiteral(":/pictures/start1.bmp"), {7, 40});
+    Image2 = pictureLabel(this, QStringLiteral(":/pictures/start2.bmp"), {414, 40});
     Image1->setObjectName(QStringLiteral("Image1"));
     Image2->setObjectName(QStringLiteral("Image2"));
-    Command1 = graphicalButton(QStringLiteral("START"), {width() / 2 - 150, height() - 60, 130, 40});
-    Command2 = graphicalButton(QStringLiteral("CANCEL"), {width() / 2 + 20, height() - 60, 130, 40});
+    Command1 = graphicalButton(QStringLiteral("START"), {width() / 2 - 150, height() - 80, 130, 44});
+    Command2 = graphicalButton(QStringLiteral("CANCEL"), {width() / 2 + 20, height() - 80, 130, 44});
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2->setObjectName(QStringLiteral("Command2"));
     connect(Command1, &QPushButton::clicked, this, &Start::Command1_Click);
@@ -66,9 +67,13 @@ bool Start::admitThisCopy(SingleInstance &lock)
 
 void Start::Command1_Click()
 {
+    // For the moment between the two windows no window is open; that must not end the program.
+    const bool quitWhenLastCloses = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
     close();
     if (m_showMain)
         m_showMain();
+    QApplication::setQuitOnLastWindowClosed(quitWhenLastCloses);
 }
 
 void Start::Command2_Click() { close(); }

@@ -1,0 +1,72 @@
+#include "tests/app/MainWindowFixture.h"
+
+using MainVoices = MainWindowFixture;
+
+namespace {
+int rowOfVoice(QListWidget *list, const QString &name)
+{
+    const auto found = list->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? -1 : list->row(found.first());
+}
+} // namespace
+
+TEST_F(MainVoices, ChoosingAVoiceMovesTheSlidersToItsDefaultsClamped)
+{
+    const int mike = rowOfVoice(window->lstVoice, "Mike");
+    const int five = rowOfVoice(window->lstVoice, "RoboSoft Five");
+    ASSERT_GE(mike, 0);
+    ASSERT_GE(five, 0);
+    window->lstVoice->setCurrentRow(mike);
+    EXPECT_EQ(window->scrSpeed->Value(), 170);
+    EXPECT_EQ(window->scrPitch->Value(), 100);
+    window->lstVoice->setCurrentRow(five);
+    EXPECT_EQ(window->scrSpeed->Value(), 130);
+    EXPECT_EQ(window->scrPitch->Value(), 130);
+}
+
+TEST_F(MainVoices, FirstVoiceDefaultsReplaceTheLoadValues)
+{
+    const QString first = window->lstVoice->item(0)->text();
+    const auto known = first == "Mary" ? std::pair{150, 170} : std::pair{140, 169};
+    EXPECT_EQ(window->scrSpeed->Value(), known.first);
+    EXPECT_EQ(window->scrPitch->Value(), known.second);
+}
+
+TEST_F(MainVoices, UnknownNamesLeaveTheSliders)
+{
+    window->scrSpeed->setValue(200);
+    window->scrPitch->setValue(250);
+    EXPECT_EQ(window->GetVoiceDefaults("mary"), (std::pair<qint16, qint16>{200, 250}));
+    EXPECT_EQ(window->GetVoiceDefaults("Mary "), (std::pair<qint16, qint16>{200, 250}));
+    EXPECT_EQ(window->GetVoiceDefaults("Mary in Space"), (std::pair<qint16, qint16>{150, 200}));
+}
+
+TEST_F(MainVoices, SpeakHandsVoiceSpeedAndPitchToTheEngine)
+{
+    const int sam = rowOfVoice(window->lstVoice, "Sam");
+    ASSERT_GE(sam, 0);
+    window->lstVoice->setCurrentRow(sam);
+    window->scrSpeed->setValue(90);
+    window->cmdSpkText_Click(); // refused for the empty text, after the hand-over
+    EXPECT_EQ(window->engine()->CurrentMode(), sam + 1);
+    EXPECT_EQ(window->engine()->Speed(), 90);
+    EXPECT_EQ(window->engine()->Pitch(), 120);
+}
+
+TEST_F(MainVoices, UnusableSettingWarnsAndResetsTheSlidersButKeepsTheState)
+{
+    const int mike = rowOfVoice(window->lstVoice, "Mike");
+    ASSERT_GE(mike, 0);
+    window->lstVoice->setCurrentRow(mike);
+    window->scrPitch->setValue(300); // far above what this voice can reach
+    type("Too high for me.");
+    window->cmdSpkText_Click();
+    if (window->engine()->LastError() != Main::SettingNotUsable)
+        GTEST_SKIP() << "the engine accepts this pitch for Mike";
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text, "This setting is not compatible with the selected\r\n"
+                                   "     Voice. Please try a different setting.");
+    EXPECT_EQ(window->scrSpeed->Value(), 170);
+    EXPECT_EQ(window->scrPitch->Value(), 100);
+    EXPECT_EQ(row(), speaking);
+}

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/Main.h"
+#include "app/character/frmAnim.h"
+#include "app/engine/ClockAudioOutput.h"
+#include "app/engine/DirectSS.h"
+#include "controls/UcScroll.h"
+#include "controls/button/qxButtons_H.h"
+#include "platform/ProgramFolder.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/ScriptedMessageBoxes.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+
+// The sound card, played at a pace the test sets.
+class TestSoundCard : public ClockAudioOutput
+{
+public:
+    TestSoundCard() : ClockAudioOutput(Pace::Manual) {}
+    bool isDevice() const override { return hasDevice; }
+    bool hasDevice = true;
+};
+
+// What the window shows of its speaking state.
+struct SpeakingRow
+{
+    QString status;
+    QColor statusColor;
+    bool speakOn, pauseOn;
+    QString pauseCaption;
+    bool eraseOn, timerOn;
+    qint16 vState, recState;
+    bool operator==(const SpeakingRow &) const = default;
+};
+
+inline std::ostream &operator<<(std::ostream &out, const SpeakingRow &r)
+{
+    return out << r.status.toStdString() << " " << r.statusColor.name().toStdString() << " speak "
+               << r.speakOn << " pause " << r.pauseOn << " " << r.pauseCaption.toStdString() << " erase "
+               << r.eraseOn << " timer " << r.timerOn << " V " << r.vState << " rec " << r.recState;
+}
+
+// The real main window, built from its form, on an engine whose sound card the test drives.
+class MainWindowFixture : public ::testing::Test
+{
+protected:
+    static inline const QColor red{255, 0, 0}, yellow{255, 255, 0}, cyan{0, 255, 255};
+    static inline const SpeakingRow stopped{"STOPPED", red, true, false, "PAUSE", true, false, 1, 0};
+    static inline const SpeakingRow speaking{"SPEAKING", yellow, true, true, "PAUSE", false, true, 1, 0};
+    static inline const SpeakingRow paused{"PAUSED", yellow, false, true, "RESUME", false, false, 2, 0};
+    static inline const SpeakingRow recording{"RECORDING", cyan, false, false, "PAUSE", false, true, 1, -1};
+
+    void SetUp() override
+    {
+        setProgramFolder(programDir.path()); // no start sound here: the load skips it
+        AudioOutput::setFactoryForTests([this] {
+            auto card = std::make_unique<TestSoundCard>();
+            card->hasDevice = withDevice;
+            soundCard = card.get();
+            return card;
+        });
+        window = std::make_unique<Main>();
+        stops = std::make_unique<QSignalSpy>(window->engine(), &DirectSS::AudioStop);
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        AudioOutput::setFactoryForTests({});
+        setProgramFolder({});
+    }
+
+    SpeakingRow row() const
+    {
+        Main &w = *window;
+        return {w.lblStatus->text(),  w.lblStatus->palette().color(QPalette::WindowText),
+                w.cmdSpkText->isEnabled(), w.cmdPauseText->isEnabled(), w.cmdPauseText->Caption(),
+                w.cmdClearText->isEnabled(), w.Timer1->isActive(), w.VState, w.recState};
+    }
+
+    void type(const QString &text) { window->RichTextBox1->setPlainText(text); }
+
+    // Plays the sound card until the engine reports the end of the audio.
+    bool playToEnd(double limitSeconds = 60)
+    {
+        const qsizetype before = stops->size();
+        const qint64 step = 22050 / 20;
+        for (int i = 0; i < limitSeconds * 20 && stops->size() == before; ++i) {
+            QCoreApplication::processEvents();
+            soundCard->advance(step);
+            QTest::qWait(1);
+        }
+        QCoreApplication::processEvents();
+        return stops->size() > before;
+    }
+
+    // Lets the engine synthesise and hand over some sound without playing it.
+    void settle() { QTest::qWait(50); }
+
+    bool withDevice = true;
+    QTemporaryDir programDir;
+    ScriptedMessageBoxes boxes;
+    ScriptedDialogs dialogs;
+    TestSoundCard *soundCard = nullptr; // owned by the engine
+    std::unique_ptr<Main> window;
+    std::unique_ptr<QSignalSpy> stops;
+};
