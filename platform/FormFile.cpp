@@ -223,7 +223,8 @@ quint32 colourValue(LineReader &reader)
 
 QFont fontValue(LineReader &reader)
 {
-    QFont font(reader.quotedText());
+    QFont font;
+    font.setFamilies({reader.quotedText()}); // one family, taken as written (no splitting at commas)
     const double size = reader.number();
     if (size <= 0 || size > 1000)
         reader.fail(QStringLiteral("a font size must lie above 0 and up to 1000"));
