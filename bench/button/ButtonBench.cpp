@@ -84,7 +84,7 @@ int main(int argc, char **argv)
     const double redraw = reporter.times["BM_FullRedraw"];
     const double copy = reporter.times["BM_CopyReadyImage"];
     if (redraw > 0 && copy > 0)
-        std::printf("full redraw %.1f us, ready copy %.2f us: ratio %.1f (goal: redraw under 300 us)\n", redraw,
-                    copy, redraw / copy);
+        std::printf("full redraw %.1f us, ready copy %.2f us: ratio %.1f (goal: redraw under 300 us)\n",
+                    redraw, copy, redraw / copy);
     return 0;
 }

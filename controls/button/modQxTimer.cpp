@@ -9,7 +9,10 @@
 namespace {
 const char *const sizeLockName = "lpPrevWndFunc";
 
-QString timerName(int id) { return QStringLiteral("qx_Timer%1").arg(id); }
+QString timerName(int id)
+{
+    return QStringLiteral("qx_Timer%1").arg(id);
+}
 
 // Stands in for the replaced window procedure: eats the size command.
 class SizeLock : public QObject
@@ -50,13 +53,14 @@ void modQxTimer::KillTimer(QWidget *window, int id)
     if (auto *timer = window->findChild<QTimer *>(timerName(id), Qt::FindDirectChildrenOnly)) {
         timer->stop();
         timer->setObjectName(QString()); // a new timer may start before this one is gone
-        timer->deleteLater();             // we may be inside its own tick
+        timer->deleteLater();            // we may be inside its own tick
     }
 }
 
 bool modQxTimer::TimerRunning(const QWidget *window, int id)
 {
-    const auto *timer = window ? window->findChild<QTimer *>(timerName(id), Qt::FindDirectChildrenOnly) : nullptr;
+    const auto *timer =
+        window ? window->findChild<QTimer *>(timerName(id), Qt::FindDirectChildrenOnly) : nullptr;
     return timer && timer->isActive();
 }
 

@@ -10,8 +10,14 @@ namespace {
 constexpr OleColor grey = 0x808080;
 constexpr OleColor white = 0xFFFFFF;
 
-int clampChannel(double value) { return int(std::clamp(value, 0.0, 255.0)); }
-bool inRange(int value, int low, int high) { return value >= low && value <= high; }
+int clampChannel(double value)
+{
+    return int(std::clamp(value, 0.0, 255.0));
+}
+bool inRange(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
 } // namespace
 
 OleColor qxButtons_H::ShiftColor(OleColor color, int delta, bool blueScaled, bool avoidExtremes, bool invert)
@@ -60,7 +66,8 @@ std::vector<OleColor> qxButtons_H::GradientTable(OleColor from, OleColor to, int
         r = std::clamp(r + sr, 0.0, 255.0);
         g = std::clamp(g + sg, 0.0, 255.0);
         b = std::clamp(b + sb, 0.0, 255.0);
-        table[i] = OleColor(clampChannel(r)) + OleColor(clampChannel(g)) * 256 + OleColor(clampChannel(b)) * 65536;
+        table[i] =
+            OleColor(clampChannel(r)) + OleColor(clampChannel(g)) * 256 + OleColor(clampChannel(b)) * 65536;
     }
     return table;
 }
@@ -78,7 +85,8 @@ std::array<OleColor, 4> qxButtons_H::ComputeColors(int style, OleColor back, Ole
     hover = TranslateColor(hover);
     switch (style) {
     case 7:
-        return {ShiftColor(back, 31), ShiftColor(grey, -16), ShiftColor(hover, 31), ShiftColor(grey, 16, true)};
+        return {ShiftColor(back, 31), ShiftColor(grey, -16), ShiftColor(hover, 31),
+                ShiftColor(grey, 16, true)};
     case 2: {
         const OleColor face = ShiftColor(back, 48, true);
         return {face, ShiftColor(face, -32, true), ShiftColor(hover, 48, true), ShiftColor(white, -32, true)};
@@ -87,13 +95,15 @@ std::array<OleColor, 4> qxButtons_H::ComputeColors(int style, OleColor back, Ole
         const OleColor shadow = ShiftColor(grey, 12);
         return {back, shadow, hover, ShiftColor(shadow, 31)};
     }
-    default: return {back, back, hover, ShiftColor(white, -32)};
+    default:
+        return {back, back, hover, ShiftColor(white, -32)};
     }
 }
 
 void qxButtons_H::refreshColors()
 {
-    const auto colors = ComputeColors(m_buttonStyle, TranslateColor(m_backColor), TranslateColor(m_hoverBackColor));
+    const auto colors =
+        ComputeColors(m_buttonStyle, TranslateColor(m_backColor), TranslateColor(m_hoverBackColor));
     m_face = colors[0];
     m_shadow = colors[1];
     m_hoverFace = colors[2];

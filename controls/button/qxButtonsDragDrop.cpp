@@ -43,9 +43,15 @@ void qxButtons_H::dragOver(QDragMoveEvent *event, short state)
     event->accept();
 }
 
-void qxButtons_H::dragEnterEvent(QDragEnterEvent *event) { dragOver(event, 0); }
+void qxButtons_H::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragOver(event, 0);
+}
 
-void qxButtons_H::dragMoveEvent(QDragMoveEvent *event) { dragOver(event, 2); }
+void qxButtons_H::dragMoveEvent(QDragMoveEvent *event)
+{
+    dragOver(event, 2);
+}
 
 void qxButtons_H::dragLeaveEvent(QDragLeaveEvent *)
 {

@@ -12,8 +12,14 @@ namespace {
 constexpr short leftButton = 1;
 constexpr short keySpace = 32, keyShift = 16, keyLeft = 37, keyUp = 38, keyRight = 39, keyDown = 40;
 
-bool isArrow(short code) { return code >= keyLeft && code <= keyDown; }
-QByteArray memberKey(int index) { return QByteArray::number(index) + "qx_Obj"; }
+bool isArrow(short code)
+{
+    return code >= keyLeft && code <= keyDown;
+}
+QByteArray memberKey(int index)
+{
+    return QByteArray::number(index) + "qx_Obj";
+}
 } // namespace
 
 short qxButtons_H::vbShift(Qt::KeyboardModifiers modifiers)
@@ -25,10 +31,14 @@ short qxButtons_H::vbShift(Qt::KeyboardModifiers modifiers)
 short qxButtons_H::vbButton(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -40,26 +50,45 @@ short qxButtons_H::vbKeyCode(const QKeyEvent *event)
     if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
         return short(112 + key - Qt::Key_F1);
     switch (key) {
-    case Qt::Key_Space: return keySpace;
-    case Qt::Key_Shift: return keyShift;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Left: return keyLeft;
-    case Qt::Key_Up: return keyUp;
-    case Qt::Key_Right: return keyRight;
-    case Qt::Key_Down: return keyDown;
+    case Qt::Key_Space:
+        return keySpace;
+    case Qt::Key_Shift:
+        return keyShift;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Left:
+        return keyLeft;
+    case Qt::Key_Up:
+        return keyUp;
+    case Qt::Key_Right:
+        return keyRight;
+    case Qt::Key_Down:
+        return keyDown;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_End: return 35;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    default: return 0;
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    default:
+        return 0;
     }
 }
 
@@ -233,10 +262,16 @@ void qxButtons_H::postArrowToContainer(int key)
     if (!target)
         return;
     // Repeat count 1 and the key's scan code, as the key data of a real key press.
-    const quint32 scan = key == Qt::Key_Right ? 0x4D : key == Qt::Key_Down ? 0x50 : key == Qt::Key_Left ? 0x4B : 0x48;
-    const quint32 virtualKey = key == Qt::Key_Right ? 39 : key == Qt::Key_Down ? 40 : key == Qt::Key_Left ? 37 : 38;
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, scan, virtualKey, 0,
-                                                      QString(), false, 1));
+    const quint32 scan = key == Qt::Key_Right  ? 0x4D
+                         : key == Qt::Key_Down ? 0x50
+                         : key == Qt::Key_Left ? 0x4B
+                                               : 0x48;
+    const quint32 virtualKey = key == Qt::Key_Right  ? 39
+                               : key == Qt::Key_Down ? 40
+                               : key == Qt::Key_Left ? 37
+                                                     : 38;
+    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, scan, virtualKey,
+                                                      0, QString(), false, 1));
 }
 
 void qxButtons_H::moveFocusToSibling(bool forward)
@@ -358,7 +393,3 @@ void qxButtons_H::OptionToggle(int action, bool *anySelected)
     } catch (...) { // the group routine never reports
     }
 }
-
-
-
-

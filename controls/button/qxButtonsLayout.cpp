@@ -30,8 +30,8 @@ QSize qxButtons_H::PictureFit(QSize picture, QSize available)
 {
     if (picture.width() <= 0 || picture.height() <= 0)
         return {0, 0};
-    const double scale = std::min(double(available.width()) / picture.width(),
-                                  double(available.height()) / picture.height());
+    const double scale =
+        std::min(double(available.width()) / picture.width(), double(available.height()) / picture.height());
     return {roundHalfEven(picture.width() * scale), roundHalfEven(picture.height() * scale)};
 }
 
@@ -49,12 +49,17 @@ qxButtons_H::Span qxButtons_H::UsableSpan(int shape, int width, int bodyLeft, in
     const int leftStart = bodyLeft - bodyLeft / 3 + 3; // a third into the slant, plus 3
     const int rightEnd = bodyRight + (width - bodyRight) / 3;
     switch (shape) {
-    case 1: return {leftStart, width - leftStart, width};
-    case 2: return {0, rightEnd, rightEnd};
-    case 3: return {leftStart, rightEnd - leftStart, rightEnd};
+    case 1:
+        return {leftStart, width - leftStart, width};
+    case 2:
+        return {0, rightEnd, rightEnd};
+    case 3:
+        return {leftStart, rightEnd - leftStart, rightEnd};
     case 7:
-    case 8: return {3, bodyRight - 3, bodyRight - 3};
-    default: return {0, bodyRight, width};
+    case 8:
+        return {3, bodyRight - 3, bodyRight - 3};
+    default:
+        return {0, bodyRight, width};
     }
 }
 
@@ -132,8 +137,10 @@ void qxButtons_H::CalcLayout(bool rebuildMask)
     if (!m_caption.isEmpty()) {
         const int mw = std::max(1, span.w - (beside ? ps : 0) - 8);
         const int mh = std::max(1, h - 8 - (stacked ? ps : 0));
-        text = QFontMetrics(m_drawFont).boundingRect(QRect(0, 0, mw, mh), textFlags,
-                                                     QString(m_caption).replace(QLatin1String("||"), QLatin1String("\n"))).size();
+        text = QFontMetrics(m_drawFont)
+                   .boundingRect(QRect(0, 0, mw, mh), textFlags,
+                                 QString(m_caption).replace(QLatin1String("||"), QLatin1String("\n")))
+                   .size();
         if (m_captionStyle != 0)
             text += QSize(2, 2);
     }
@@ -155,18 +162,22 @@ void qxButtons_H::CalcLayout(bool rebuildMask)
         switch (align) {
         case 0:
             px = left;
-            cx = m_captionAlign == 2 ? std::max(px + ps + 4, centred) : (m_captionAlign == 0 ? px + ps + 4 : cx);
+            cx = m_captionAlign == 2 ? std::max(px + ps + 4, centred)
+                                     : (m_captionAlign == 0 ? px + ps + 4 : cx);
             break;
         case 2:
             px = right - ps;
-            cx = m_captionAlign == 2 ? std::min(px - 4 - cw, centred) : (m_captionAlign == 1 ? px - 4 - cw : cx);
+            cx = m_captionAlign == 2 ? std::min(px - 4 - cw, centred)
+                                     : (m_captionAlign == 1 ? px - 4 - cw : cx);
             break;
         case 1:
-            px = m_captionAlign == 0 ? left : (m_captionAlign == 1 ? right - group : span.x0 + (span.w - group) / 2);
+            px = m_captionAlign == 0 ? left
+                                     : (m_captionAlign == 1 ? right - group : span.x0 + (span.w - group) / 2);
             cx = px + ps + 4;
             break;
         default:
-            cx = m_captionAlign == 0 ? left : (m_captionAlign == 1 ? right - group : span.x0 + (span.w - group) / 2);
+            cx = m_captionAlign == 0 ? left
+                                     : (m_captionAlign == 1 ? right - group : span.x0 + (span.w - group) / 2);
             px = cx + cw + 4;
             break;
         }
@@ -203,11 +214,16 @@ void qxButtons_H::CalcLayout(bool rebuildMask)
 int qxButtons_H::cornerCut() const
 {
     switch (m_buttonStyle) {
-    case 1: return 1;
-    case 2: return 2;
-    case 3: return isEnabled() ? 1 : 0;
-    case 7: return 2;
-    default: return 0;
+    case 1:
+        return 1;
+    case 2:
+        return 2;
+    case 3:
+        return isEnabled() ? 1 : 0;
+    case 7:
+        return 2;
+    default:
+        return 0;
     }
 }
 
@@ -223,8 +239,8 @@ void qxButtons_H::buildSlantedOutline()
     const int slant = h + 1;
     m_bodyLeft = (m_shape == 1 || m_shape == 3) ? slant : 0;
     m_bodyRight = (m_shape == 2 || m_shape == 3) ? w - slant : w;
-    const QPolygon polygon({QPoint(0, 0), QPoint(m_bodyLeft, h + 1), QPoint(w + 1, h + 1),
-                            QPoint(m_bodyRight + 1, 0)});
+    const QPolygon polygon(
+        {QPoint(0, 0), QPoint(m_bodyLeft, h + 1), QPoint(w + 1, h + 1), QPoint(m_bodyRight + 1, 0)});
     m_outline = QRegion(polygon) & QRegion(0, 0, w, h);
 }
 

@@ -5,34 +5,16 @@
 #include "platform/MessageBoxes.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QPainter>
-#include <QPixmap>
 
 namespace {
 const QString designCaption = QStringLiteral("qxButtons_H");
 
-bool inRange(int value, int low, int high) { return value >= low && value <= high; }
-
-// The host's cursor numbers: 0 default ... 15 size all; 99 is the custom icon.
-Qt::CursorShape cursorFor(int pointer)
+bool inRange(int value, int low, int high)
 {
-    switch (pointer) {
-    case 2: return Qt::CrossCursor;
-    case 3: return Qt::IBeamCursor;
-    case 5: case 15: return Qt::SizeAllCursor;
-    case 6: return Qt::SizeBDiagCursor;
-    case 7: return Qt::SizeVerCursor;
-    case 8: return Qt::SizeFDiagCursor;
-    case 9: return Qt::SizeHorCursor;
-    case 10: return Qt::UpArrowCursor;
-    case 11: return Qt::WaitCursor;
-    case 12: return Qt::ForbiddenCursor;
-    case 13: return Qt::BusyCursor;
-    case 14: return Qt::WhatsThisCursor;
-    default: return Qt::ArrowCursor;
-    }
+    return value >= low && value <= high;
 }
+
 } // namespace
 
 qxButtons_H::qxButtons_H(QWidget *parent, Ambient *ambient) : QWidget(parent), m_ambient(ambient)
@@ -56,11 +38,20 @@ qxButtons_H::~qxButtons_H()
         OptionToggle(-1); // the group never keeps a destroyed member
 }
 
-void qxButtons_H::setAmbient(Ambient *ambient) { m_ambient = ambient; }
+void qxButtons_H::setAmbient(Ambient *ambient)
+{
+    m_ambient = ambient;
+}
 
-bool qxButtons_H::userMode() const { return m_ambient ? m_ambient->UserMode() : true; }
+bool qxButtons_H::userMode() const
+{
+    return m_ambient ? m_ambient->UserMode() : true;
+}
 
-QString qxButtons_H::displayName() const { return m_ambient ? m_ambient->DisplayName() : objectName(); }
+QString qxButtons_H::displayName() const
+{
+    return m_ambient ? m_ambient->DisplayName() : objectName();
+}
 
 OleColor qxButtons_H::ambientBackColor() const
 {
@@ -71,7 +62,10 @@ OleColor qxButtons_H::ambientBackColor() const
     return SystemColors::ButtonFace;
 }
 
-bool qxButtons_H::displayAsDefault() const { return m_ambient ? m_ambient->DisplayAsDefault() : hasFocus(); }
+bool qxButtons_H::displayAsDefault() const
+{
+    return m_ambient ? m_ambient->DisplayAsDefault() : hasFocus();
+}
 
 void qxButtons_H::designMessage(const QString &text) const
 {
@@ -79,7 +73,10 @@ void qxButtons_H::designMessage(const QString &text) const
         MessageBoxes::current().show(designCaption, text, MsgIcon::Information, MsgButtons::Ok);
 }
 
-void qxButtons_H::setFlag(quint16 flag, bool on) { m_state = on ? (m_state | flag) : (m_state & ~flag); }
+void qxButtons_H::setFlag(quint16 flag, bool on)
+{
+    m_state = on ? (m_state | flag) : (m_state & ~flag);
+}
 
 void qxButtons_H::AmbientChanged(const QString &name)
 {
@@ -149,8 +146,6 @@ void qxButtons_H::setCaption(const QString &caption)
     RedrawButton();
 }
 
-
-
 void qxButtons_H::setCaptionAlign(int align)
 {
     if (!inRange(align, 0, 2))
@@ -181,7 +176,8 @@ void qxButtons_H::setCustomClick(int shift)
     if (!inRange(shift, 0, 8))
         return;
     if (shift != 0 && m_shape < 7)
-        designMessage(QStringLiteral("This property has no effect unless the Button Shape is a custom shape."));
+        designMessage(
+            QStringLiteral("This property has no effect unless the Button Shape is a custom shape."));
     m_customClick = shift;
 }
 
@@ -191,7 +187,8 @@ void qxButtons_H::setButtonShape(int shape)
         return;
     if (shape >= 7) {
         if (m_pictureWidth == 0 || m_pictureKind == Icon) {
-            designMessage(QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG."));
+            designMessage(
+                QStringLiteral("The Picture Property must be assigned first and must be a bitmap or JPEG."));
             return;
         }
         if (PictureSize() != 4) {
@@ -275,7 +272,10 @@ void qxButtons_H::setPictureAlign(int align)
     RedrawButton();
 }
 
-int qxButtons_H::PictureSize() const { return PicturePixels() / 8 - 2; }
+int qxButtons_H::PictureSize() const
+{
+    return PicturePixels() / 8 - 2;
+}
 
 void qxButtons_H::setPictureSize(int size)
 {
@@ -297,8 +297,9 @@ void qxButtons_H::setShowFocusRect(bool show)
         setFlag(DefaultFrame, false);
         RedrawButton();
     } else if (has(DefaultFrame)) {
-        designMessage(QStringLiteral("The focus rectangle may appear on default buttons ONLY while in design mode, "
-                                     "\r\nbut will not appear when the form is running."));
+        designMessage(
+            QStringLiteral("The focus rectangle may appear on default buttons ONLY while in design mode, "
+                           "\r\nbut will not appear when the form is running."));
     } else {
         RedrawButton();
     }
@@ -316,31 +317,6 @@ void qxButtons_H::setValue(bool value)
     RedrawButton();
 }
 
-void qxButtons_H::setMousePointer(int pointer)
-{
-    m_mousePointer = pointer;
-    if (pointer != 99)
-        setCursor(cursorFor(pointer));
-}
-
-void qxButtons_H::setMouseIcon(const PictureRef &icon)
-{
-    if (icon.isNull()) {
-        m_mouseIcon = icon;
-        return;
-    }
-    const QPixmap pixmap(icon.source);
-    if (pixmap.isNull()) {
-        if (!userMode())
-            MessageBoxes::current().show(QStringLiteral("Select .ico Or .cur Files Only"),
-                                         QStringLiteral("Invalid picture"), MsgIcon::Information, MsgButtons::Ok);
-        return;
-    }
-    m_mouseIcon = icon;
-    m_mousePointer = 99;
-    setCursor(QCursor(pixmap));
-}
-
 int qxButtons_H::FontStyle() const
 {
     const QFont f = font();
@@ -355,12 +331,6 @@ void qxButtons_H::setFontStyle(int style)
     f.setUnderline(style & 8);
     setFont(f); // the font change rebuilds, lays out and redraws
 }
-
-
-
-
-
-
 
 void qxButtons_H::Refresh()
 {

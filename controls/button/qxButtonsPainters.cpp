@@ -12,7 +12,8 @@ constexpr OleColor style2Outer = 0x733C00;
 
 // Style 2's inner lines (slots 1..8) per state: shifts of the face in states 0
 // and 2, fixed colours for the default frame (1) and the hover look (3).
-constexpr int style2Shifts[2][8] = {{-10, 10, -24, -32, -5, 16, -36, -48}, {-22, -24, 0, 10, -32, -32, 5, 16}};
+constexpr int style2Shifts[2][8] = {{-10, 10, -24, -32, -5, 16, -36, -48},
+                                    {-22, -24, 0, 10, -32, -32, 5, 16}};
 constexpr OleColor style2Fixed[2][8] = {
     {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B},
     {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7}};
@@ -94,10 +95,18 @@ void qxButtons_H::regionFrameSlot(PaintPass &pass) const
 {
     bool framed = false;
     switch (m_buttonStyle) {
-    case 5: framed = has(Hovered) || m_value; break;
-    case 6: framed = m_shape >= 6; break;
-    case 7: framed = true; break;
-    default: framed = m_shape >= 7 || (m_shape == 6 && (has(Hovered) || has(Pressed))); break;
+    case 5:
+        framed = has(Hovered) || m_value;
+        break;
+    case 6:
+        framed = m_shape >= 6;
+        break;
+    case 7:
+        framed = true;
+        break;
+    default:
+        framed = m_shape >= 7 || (m_shape == 6 && (has(Hovered) || has(Pressed)));
+        break;
     }
     if (framed)
         pass.lines[12] = black;
@@ -157,7 +166,8 @@ void qxButtons_H::classicSlots(PaintPass &pass, OleColor face) const
         setSlots(s, {7, 8, 11, 12}, pressedLook ? raised : grey);
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -253,10 +263,14 @@ void qxButtons_H::PaintStyle7(QPainter &p, PaintPass &pass)
     const int h = height();
     std::vector<std::pair<QPoint, OleColor>> corners;
     if (m_bodyLeft == 0)
-        corners.insert(corners.end(), {{{3, 3}, a}, {{2, 2}, b}, {{1, h - 3}, f}, {{1, h - 2}, black}, {{1, 1}, black}});
+        corners.insert(corners.end(),
+                       {{{3, 3}, a}, {{2, 2}, b}, {{1, h - 3}, f}, {{1, h - 2}, black}, {{1, 1}, black}});
     if (m_bodyRight == w)
-        corners.insert(corners.end(), {{{w - 4, h - 4}, f}, {{w - 3, 1}, f}, {{w - 3, h - 3}, c},
-                                       {{w - 2, h - 2}, black}, {{w - 2, 1}, black}});
+        corners.insert(corners.end(), {{{w - 4, h - 4}, f},
+                                       {{w - 3, 1}, f},
+                                       {{w - 3, h - 3}, c},
+                                       {{w - 2, h - 2}, black},
+                                       {{w - 2, 1}, black}});
     cornerPixels(p, corners);
     DrawFocusMark(p, NoLine);
 }

@@ -15,12 +15,11 @@ namespace {
 constexpr OleColor grey = 0x808080;
 constexpr OleColor white = 0xFFFFFF;
 
-QColor qc(OleColor color) { return toQColor(color); }
+QColor qc(OleColor color)
+{
+    return toQColor(color);
+}
 } // namespace
-
-
-
-
 
 void qxButtons_H::ResizeHandling()
 {
@@ -87,10 +86,18 @@ void qxButtons_H::RedrawButton()
         QPainter p(&m_buffer);
         p.setFont(m_drawFont);
         switch (m_buttonStyle) {
-        case 2: PaintStyle2(p, pass); break;
-        case 3: PaintStyle3(p, pass); break;
-        case 7: PaintStyle7(p, pass); break;
-        default: PaintClassic(p, pass); break;
+        case 2:
+            PaintStyle2(p, pass);
+            break;
+        case 3:
+            PaintStyle3(p, pass);
+            break;
+        case 7:
+            PaintStyle7(p, pass);
+            break;
+        default:
+            PaintClassic(p, pass);
+            break;
         }
     }
     if (pass.cont == 0)
@@ -161,8 +168,8 @@ void qxButtons_H::PaintBackground(QPainter &p, OleColor fill, OleColor gradient,
     }
     PrepareShape(p);
     pass.state = pressedAndHovered() ? 2 : (has(DefaultFrame) ? 1 : 0);
-    const bool hoverFill = has(Hovered) && !(has(Pressed) && m_mode == CommandMode) &&
-                           !(m_mode != CommandMode && m_value);
+    const bool hoverFill =
+        has(Hovered) && !(has(Pressed) && m_mode == CommandMode) && !(m_mode != CommandMode && m_value);
     const OleColor colour = hoverFill ? m_hoverFace : fill;
     const int h = height();
     if (m_value || m_shape >= 7 || m_gradientMode == 0) {
@@ -183,7 +190,8 @@ void qxButtons_H::PaintGradient(QPainter &p, OleColor from, OleColor to, int mod
 {
     const bool vertical = mode == 1 || mode == 2; // vertical bands stepping left to right
     const int extent = vertical ? area.width() : area.height();
-    const QSize screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1024, 768);
+    const QSize screen =
+        QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->size() : QSize(1024, 768);
     const int band = GradientBandSize(vertical ? screen.width() : screen.height(), extent);
     const int bands = (extent + band - 1) / band;
     std::vector<OleColor> table = GradientTable(from, to, bands);
@@ -209,8 +217,9 @@ void qxButtons_H::DrawBorderLines(QPainter &p, const Slots &lines)
         if (c == NoLine)
             return;
         if (x1 == x2 || y1 == y2) {
-            p.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))),
-                       qc(c));
+            p.fillRect(
+                QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))),
+                qc(c));
         } else {
             p.setPen(qc(c));
             p.drawLine(x1, y1, x2, y2);
@@ -245,7 +254,8 @@ void qxButtons_H::DrawCaption(QPainter &p, OleColor face, OleColor disabledColor
     if (m_caption.isEmpty() || (m_shape >= 5 && !m_value))
         return;
     const QString text = QString(m_caption).replace(QLatin1String("||"), QLatin1String("\n"));
-    const int align = m_captionAlign == 0 ? Qt::AlignLeft : (m_captionAlign == 1 ? Qt::AlignRight : Qt::AlignHCenter);
+    const int align =
+        m_captionAlign == 0 ? Qt::AlignLeft : (m_captionAlign == 1 ? Qt::AlignRight : Qt::AlignHCenter);
     const int flags = Qt::TextWordWrap | Qt::TextShowMnemonic | Qt::TextDontClip | Qt::AlignTop | align;
     auto draw = [&](OleColor colour, int dx, int dy) {
         p.setPen(qc(colour));
@@ -344,8 +354,9 @@ void qxButtons_H::DrawFocusMark(QPainter &p, OleColor color)
             p.fillRect(xr(y), y, 1, 1, pen);
         }
     } else {
-        QRect mark = m_captionRect.isEmpty() ? m_pictureRect.intersected(rect().adjusted(4, 4, -4, -4))
-                                             : m_captionRect.adjusted(-2, -1, 2, 1).intersected(rect().adjusted(3, 3, -3, -3));
+        QRect mark = m_captionRect.isEmpty()
+                         ? m_pictureRect.intersected(rect().adjusted(4, 4, -4, -4))
+                         : m_captionRect.adjusted(-2, -1, 2, 1).intersected(rect().adjusted(3, 3, -3, -3));
         if ((m_value || pressedAndHovered()) && m_buttonStyle != 3)
             mark.translate(m_shape <= 3 ? 1 : 0, 1);
         for (int x = mark.left(); x <= mark.right(); ++x) {

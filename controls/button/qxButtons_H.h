@@ -310,7 +310,7 @@ private:
     int m_bodyLeft = 0;
     int m_bodyRight = 0;
     bool m_buildingOutline = false;
-    bool m_pressSeen = false;       // a press on us precedes the release that clicks
+    bool m_pressSeen = false;        // a press on us precedes the release that clicks
     bool m_afterDoubleClick = false; // the release after a double click is no click
     QShortcut *m_accessShortcut = nullptr;
     QShortcut *m_defaultShortcut = nullptr;

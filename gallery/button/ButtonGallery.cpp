@@ -88,8 +88,8 @@ void paste(QPainter &sheet, const qxButtons_H *button, QPoint at)
     sheet.restore();
 }
 
-void buildCell(QWidget &form, DefaultHost &host, int style, int state, int shape, bool withPicture, QPainter &sheet,
-               QPoint at)
+void buildCell(QWidget &form, DefaultHost &host, int style, int state, int shape, bool withPicture,
+               QPainter &sheet, QPoint at)
 {
     auto *button = new qxButtons_H(&form, &host);
     button->ReadProperties(PropertyBag());
@@ -119,7 +119,9 @@ void buildCell(QWidget &form, DefaultHost &host, int style, int state, int shape
         button->AmbientChanged(QStringLiteral("DisplayAsDefault"));
         host.asDefault = false;
         break;
-    case 2: hover(button); break;
+    case 2:
+        hover(button);
+        break;
     case 3:
         hover(button);
         press(button);
@@ -128,8 +130,11 @@ void buildCell(QWidget &form, DefaultHost &host, int style, int state, int shape
         button->setMode(1);
         button->setValue(true);
         break;
-    case 5: button->setEnabled(false); break;
-    default: break;
+    case 5:
+        button->setEnabled(false);
+        break;
+    default:
+        break;
     }
     paste(sheet, button, at + QPoint(10, (cellH - button->height()) / 2));
     delete button;
@@ -149,8 +154,9 @@ void writeContactSheet(const QString &folder)
     QPainter sheet(&image);
     sheet.setFont(QFont(QStringLiteral("DejaVu Sans"), 8));
     for (int c = 0; c < columns; ++c)
-        sheet.drawText(QRect(labelW + c * cellW, 0, cellW, headerH), Qt::AlignCenter | Qt::TextWordWrap,
-                       QStringLiteral("shape %1%2").arg(shapes[c / 2]).arg(c % 2 ? "\npicture, 2 lines" : ""));
+        sheet.drawText(
+            QRect(labelW + c * cellW, 0, cellW, headerH), Qt::AlignCenter | Qt::TextWordWrap,
+            QStringLiteral("shape %1%2").arg(shapes[c / 2]).arg(c % 2 ? "\npicture, 2 lines" : ""));
     for (int style = 0; style < 8; ++style) {
         for (int state = 0; state < 6; ++state) {
             const int row = style * 6 + state;
@@ -160,7 +166,8 @@ void writeContactSheet(const QString &folder)
             sheet.drawText(QRect(6, y, labelW - 6, cellH), Qt::AlignVCenter,
                            QStringLiteral("style %1: %2").arg(style).arg(QLatin1String(stateNames[state])));
             for (int c = 0; c < columns; ++c)
-                buildCell(form, host, style, state, shapes[c / 2], c % 2, sheet, QPoint(labelW + c * cellW, y));
+                buildCell(form, host, style, state, shapes[c / 2], c % 2, sheet,
+                          QPoint(labelW + c * cellW, y));
         }
     }
     sheet.end();
@@ -224,7 +231,8 @@ void writeMainWindowSet(const QString &folder)
         paste(sheet, button, QPoint(10 + i * 26, 60));
         delete button;
     }
-    const QColor colours[] = {QColor(220, 160, 40), QColor(40, 160, 80), QColor(200, 60, 60), QColor(60, 90, 200)};
+    const QColor colours[] = {QColor(220, 160, 40), QColor(40, 160, 80), QColor(200, 60, 60),
+                              QColor(60, 90, 200)};
     for (int i = 0; i < 4; ++i) {
         auto *button = new qxButtons_H(&form, &host);
         button->ReadProperties(PropertyBag());

@@ -60,7 +60,8 @@ int main(int argc, char **argv)
     big.setBold(true);
     int x = 10;
     for (const char *name : {"SPEAK", "PAUSE", "STOP"}) {
-        auto *button = place(&form, QLatin1String(name), {x, 10, 90, 29}, 2, name[1] == 'T' ? 0x4040C0 : 0x30A030);
+        auto *button =
+            place(&form, QLatin1String(name), {x, 10, 90, 29}, 2, name[1] == 'T' ? 0x4040C0 : 0x30A030);
         button->setFont(big);
         button->setForeColor(0xFFFFFF);
         x += 100;
@@ -74,7 +75,8 @@ int main(int argc, char **argv)
         x += 26;
     }
     for (int i = 0; i < 3; ++i) {
-        auto *option = place(&form, QStringLiteral("Option%1").arg(i + 1), {100 + i * 70, 60, 64, 29}, 6, 0xD0D0D0);
+        auto *option =
+            place(&form, QStringLiteral("Option%1").arg(i + 1), {100 + i * 70, 60, 64, 29}, 6, 0xD0D0D0);
         option->setMode(2);
     }
     auto *round = place(&form, QStringLiteral("ROUND"), {10, 110, 110, 40}, 2, 0xE0A040);

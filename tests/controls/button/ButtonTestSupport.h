@@ -54,7 +54,16 @@ inline void moveOver(qxButtons_H *button, QPoint local)
     QApplication::sendEvent(button, &move);
 }
 
-inline void hover(qxButtons_H *button) { moveOver(button, button->rect().center()); }
+inline void hover(qxButtons_H *button)
+{
+    moveOver(button, button->rect().center());
+}
 
-inline QRgb pixel(const qxButtons_H *button, int x, int y) { return button->surface().pixel(x, y) & 0xFFFFFF; }
-inline QRgb rgbOf(OleColor color) { return toQColor(color).rgb() & 0xFFFFFF; }
+inline QRgb pixel(const qxButtons_H *button, int x, int y)
+{
+    return button->surface().pixel(x, y) & 0xFFFFFF;
+}
+inline QRgb rgbOf(OleColor color)
+{
+    return toQColor(color).rgb() & 0xFFFFFF;
+}

@@ -14,16 +14,22 @@ struct EventTrail
 {
     explicit EventTrail(qxButtons_H *button)
     {
-        QObject::connect(button, &qxButtons_H::MouseDown, [this](short b, short, float, float) { add("MouseDown", b); });
-        QObject::connect(button, &qxButtons_H::MouseUp, [this](short b, short, float, float) { add("MouseUp", b); });
+        QObject::connect(button, &qxButtons_H::MouseDown,
+                         [this](short b, short, float, float) { add("MouseDown", b); });
+        QObject::connect(button, &qxButtons_H::MouseUp,
+                         [this](short b, short, float, float) { add("MouseUp", b); });
         QObject::connect(button, &qxButtons_H::KeyDown, [this](short k, short) { add("KeyDown", k); });
         QObject::connect(button, &qxButtons_H::KeyUp, [this](short k, short) { add("KeyUp", k); });
         QObject::connect(button, &qxButtons_H::DoubleClick, [this](short b) { add("DoubleClick", b); });
         QObject::connect(button, &qxButtons_H::Click, [this, button] {
-            events << (button->Mode() == 0 ? QStringLiteral("Click") : QStringLiteral("Click=%1").arg(button->Value()));
+            events << (button->Mode() == 0 ? QStringLiteral("Click")
+                                           : QStringLiteral("Click=%1").arg(button->Value()));
         });
     }
-    void add(const char *name, int argument) { events << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(argument); }
+    void add(const char *name, int argument)
+    {
+        events << QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(argument);
+    }
     QStringList events;
 };
 

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-bool sameArea(const QRegion &a, const QRegion &b) { return (a ^ b).isEmpty(); }
+bool sameArea(const QRegion &a, const QRegion &b)
+{
+    return (a ^ b).isEmpty();
+}
 
 QImage square(int size, QColor colour)
 {
@@ -93,7 +96,9 @@ TEST(ButtonOutline, SlantedShapesWidenInStepsOfFive)
 
 TEST(ButtonOutline, UsableSpanPerShape)
 {
-    auto same = [](qxButtons_H::Span a, qxButtons_H::Span b) { return a.x0 == b.x0 && a.w == b.w && a.xr == b.xr; };
+    auto same = [](qxButtons_H::Span a, qxButtons_H::Span b) {
+        return a.x0 == b.x0 && a.w == b.w && a.xr == b.xr;
+    };
     EXPECT_TRUE(same(qxButtons_H::UsableSpan(0, 100, 0, 100), {0, 100, 100}));
     EXPECT_TRUE(same(qxButtons_H::UsableSpan(1, 100, 21, 100), {17, 83, 100}));
     EXPECT_TRUE(same(qxButtons_H::UsableSpan(2, 100, 0, 79), {0, 86, 86}));

@@ -27,7 +27,8 @@ TEST(ButtonModel, ValueIsRefusedInCommandModeWithADesignMessageOnly)
     designed.setValue(true);
     EXPECT_FALSE(designed.Value());
     ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("This property is not applicable for command button modes."));
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("This property is not applicable for command button modes."));
     EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Information);
 
     qxButtons_H running;
@@ -76,14 +77,17 @@ TEST(ButtonModel, CustomShapesNeedABitmapPicture)
     EXPECT_EQ(button.PictureSize(), 4); // custom shapes always fit the picture
     button.setPictureSize(1);
     EXPECT_EQ(button.PictureSize(), 4);
-    EXPECT_EQ(boxes.shown.last().text, QStringLiteral("The picture size cannot be changed for Shaped buttons"));
+    EXPECT_EQ(boxes.shown.last().text,
+              QStringLiteral("The picture size cannot be changed for Shaped buttons"));
 
     QImage icon(16, 16, QImage::Format_ARGB32);
     icon.fill(Qt::red);
     button.setPicture(icon, qxButtons_H::Icon);
     EXPECT_EQ(button.ButtonShape(), 0);
-    EXPECT_TRUE(boxes.shown.last().text.startsWith(QStringLiteral("Icons cannot be used for custom buttons.")));
-    EXPECT_TRUE(boxes.shown.last().text.endsWith(QStringLiteral("\r\nButton was changed to Rectangular shaped.")));
+    EXPECT_TRUE(
+        boxes.shown.last().text.startsWith(QStringLiteral("Icons cannot be used for custom buttons.")));
+    EXPECT_TRUE(
+        boxes.shown.last().text.endsWith(QStringLiteral("\r\nButton was changed to Rectangular shaped.")));
 }
 
 TEST(ButtonModel, CaptionAlignmentFollowsTopAndBottomPictures)
@@ -248,7 +252,8 @@ TEST(ButtonModel, NewControlTakesItsNameAndMarksTheDefaultFrameInDesignOnly)
     EXPECT_TRUE(button.stateFlags() & qxButtons_H::DefaultFrame);
     button.setShowFocusRect(true);
     ASSERT_EQ(boxes.shown.size(), 1);
-    EXPECT_TRUE(boxes.shown[0].text.startsWith(QStringLiteral("The focus rectangle may appear on default buttons")));
+    EXPECT_TRUE(
+        boxes.shown[0].text.startsWith(QStringLiteral("The focus rectangle may appear on default buttons")));
 
     design.user = true;
     button.setShowFocusRect(true); // at run time the frame goes instead
@@ -258,17 +263,16 @@ TEST(ButtonModel, NewControlTakesItsNameAndMarksTheDefaultFrameInDesignOnly)
 
 TEST(ButtonModel, FormFileBlockRoundTripKeepsColoursAndAMissingPicture)
 {
-    const FormNode node = FormFile::parse(QStringLiteral(
-        "Begin qxButtons_H cmdOpen\n"
-        "  BackStyle = int16 2\n"
-        "  cBack = colour &H00AAECFF&\n"
-        "  cFore = colour &H80000012&\n"
-        "  Image = picture \"/nowhere/open.bmp\"\n"
-        "  ImgSize = int16 24\n"
-        "  ImgAlign = int16 4\n"
-        "  Mode = int16 0\n"
-        "  Value = bool false\n"
-        "End\n"));
+    const FormNode node = FormFile::parse(QStringLiteral("Begin qxButtons_H cmdOpen\n"
+                                                         "  BackStyle = int16 2\n"
+                                                         "  cBack = colour &H00AAECFF&\n"
+                                                         "  cFore = colour &H80000012&\n"
+                                                         "  Image = picture \"/nowhere/open.bmp\"\n"
+                                                         "  ImgSize = int16 24\n"
+                                                         "  ImgAlign = int16 4\n"
+                                                         "  Mode = int16 0\n"
+                                                         "  Value = bool false\n"
+                                                         "End\n"));
     QWidget form;
     qxButtons_H button(&form);
     button.ReadProperties(node.properties);
@@ -287,4 +291,24 @@ TEST(ButtonModel, FormFileBlockRoundTripKeepsColoursAndAMissingPicture)
     EXPECT_EQ(reloaded.BackColor(), 0x00AAECFFu);
     EXPECT_EQ(reloaded.PictureSize(), 1);
     EXPECT_EQ(reloaded.Picture().source, QStringLiteral("/nowhere/open.bmp"));
+}
+
+TEST(ButtonModel, DesignMessagesForCustomClickAndMouseIcon)
+{
+    ScriptedMessageBoxes boxes;
+    TestAmbient design(false);
+    qxButtons_H button(nullptr, &design);
+    button.setCustomClick(3);
+    EXPECT_EQ(button.CustomClick(), 3); // stored all the same
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].text,
+              QStringLiteral("This property has no effect unless the Button Shape is a custom shape."));
+    button.setCustomClick(9);
+    EXPECT_EQ(button.CustomClick(), 3);
+
+    button.setMouseIcon(PictureRef{QStringLiteral("/nowhere/hand.cur")});
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[1].caption, QStringLiteral("Select .ico Or .cur Files Only"));
+    EXPECT_TRUE(button.MouseIcon().isNull());
+    EXPECT_EQ(button.MousePointer(), 0);
 }

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-OleColor channelsOf(int r, int g, int b) { return oleRgb(r, g, b); }
+OleColor channelsOf(int r, int g, int b)
+{
+    return oleRgb(r, g, b);
+}
 
 // The bounding box of the pixels darker than `limit` in every channel.
 QRect darkPixels(const qxButtons_H *button, int limit = 80)
@@ -26,7 +29,8 @@ TEST(ButtonColours, ShiftColorTakesChannelsOutWith255And65280)
     EXPECT_EQ(qxButtons_H::ShiftColor(0x808080, 31), channelsOf(159, 160, 160));
     EXPECT_EQ(qxButtons_H::ShiftColor(0x808080, 31, true), channelsOf(159, 160, 149)); // 129 + 31 * 129 / 192
     EXPECT_EQ(qxButtons_H::ShiftColor(0x000000, -20), 0u);
-    EXPECT_EQ(qxButtons_H::ShiftColor(0x102030, 0, false, false, true), channelsOf(255 - 0x30, 255 - 0x20, 255 - 0x10));
+    EXPECT_EQ(qxButtons_H::ShiftColor(0x102030, 0, false, false, true),
+              channelsOf(255 - 0x30, 255 - 0x20, 255 - 0x10));
     // Avoiding the extremes turns the shift round instead of reaching white or black.
     EXPECT_EQ(qxButtons_H::ShiftColor(0xFFFFFF, 10, false, true), qxButtons_H::ShiftColor(0xFFFFFF, -10));
     EXPECT_EQ(qxButtons_H::ShiftColor(0x000000, 0, false, true), qxButtons_H::ShiftColor(0x000000, 64));
@@ -92,7 +96,7 @@ TEST(ButtonRendering, Style2ShowsHoverThenPressedLooks)
     const OleColor face = button->derivedColors()[0];
     EXPECT_EQ(pixel(button, 50, 0), rgbOf(0x733C00));
     EXPECT_EQ(pixel(button, 50, 1), rgbOf(qxButtons_H::ShiftColor(face, 16, true))); // state 0, slot 6
-    EXPECT_EQ(pixel(button, 1, 1), rgbOf(0x733C00));                                // softened corner
+    EXPECT_EQ(pixel(button, 1, 1), rgbOf(0x733C00));                                 // softened corner
 
     hover(button);
     ASSERT_TRUE(button->stateFlags() & qxButtons_H::Hovered);
