@@ -47,9 +47,8 @@ EditorCommands::Flag selectionFlag(const QTextCursor &cursor, const std::functio
     const int start = cursor.selectionStart();
     const int end = cursor.selectionEnd();
     std::optional<EditorCommands::Flag> seen;
-    for (QTextBlock block = cursor.document()->findBlock(start); start < end && block.isValid() &&
-                                                                 block.position() < end;
-         block = block.next()) {
+    for (QTextBlock block = cursor.document()->findBlock(start);
+         start < end && block.isValid() && block.position() < end; block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (fragment.position() + fragment.length() <= start || fragment.position() >= end)
@@ -64,7 +63,10 @@ EditorCommands::Flag selectionFlag(const QTextCursor &cursor, const std::functio
 }
 
 // Toggling a mixed selection switches the format off, as for a selection that has it.
-bool toggled(EditorCommands::Flag flag) { return flag == EditorCommands::Flag::Off; }
+bool toggled(EditorCommands::Flag flag)
+{
+    return flag == EditorCommands::Flag::Off;
+}
 
 QString plainSelection(const QTextCursor &cursor)
 {
@@ -82,7 +84,10 @@ EditorCommands::EditorCommands(QTextEdit *editor) : m_editor(editor)
     m_dialogFont.setBold(true);
 }
 
-QWidget *EditorCommands::window() const { return m_editor ? m_editor->window() : nullptr; }
+QWidget *EditorCommands::window() const
+{
+    return m_editor ? m_editor->window() : nullptr;
+}
 
 EditorCommands::Flag EditorCommands::selectionBold(const QTextCursor &cursor)
 {
@@ -252,7 +257,8 @@ std::optional<QString> EditorCommands::readOpenedFile(int filterIndex, const QSt
             text = RtfReader::readFile(path);
         }
         if (!text)
-            MessageBoxes::current().show(applicationTitle, notRichTextWarning, MsgIcon::Warning, MsgButtons::Ok);
+            MessageBoxes::current().show(applicationTitle, notRichTextWarning, MsgIcon::Warning,
+                                         MsgButtons::Ok);
         return text;
     }
     case WordFilter:
@@ -277,7 +283,8 @@ std::optional<QString> EditorCommands::convertWordDocument(const QString &path)
         text = m_converter.toPlainText(path);
     }
     if (!text)
-        MessageBoxes::current().show(applicationTitle, wordConversionError, MsgIcon::Critical, MsgButtons::Ok);
+        MessageBoxes::current().show(applicationTitle, wordConversionError, MsgIcon::Critical,
+                                     MsgButtons::Ok);
     return text;
 }
 

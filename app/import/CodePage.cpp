@@ -19,15 +19,24 @@ char16_t windows1252Char(uchar byte)
 QByteArray icuName(int codePage)
 {
     switch (codePage) {
-    case 10000: return "macintosh";
-    case 932: return "Shift_JIS";
-    case 936: return "GBK";
-    case 949: return "windows-949";
-    case 950: return "Big5";
-    case 20127: return "US-ASCII";
-    case 28591: return "ISO-8859-1";
-    case 65001: return "UTF-8";
-    default: break;
+    case 10000:
+        return "macintosh";
+    case 932:
+        return "Shift_JIS";
+    case 936:
+        return "GBK";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "Big5";
+    case 20127:
+        return "US-ASCII";
+    case 28591:
+        return "ISO-8859-1";
+    case 65001:
+        return "UTF-8";
+    default:
+        break;
     }
     if (codePage >= 1250 && codePage <= 1258)
         return "windows-" + QByteArray::number(codePage);
@@ -41,8 +50,8 @@ QStringDecoder *decoderFor(int codePage)
     auto found = decoders.constFind(codePage);
     if (found != decoders.constEnd())
         return found->get();
-    auto decoder = std::make_shared<QStringDecoder>(icuName(codePage).constData(),
-                                                    QStringConverter::Flag::Stateless);
+    auto decoder =
+        std::make_shared<QStringDecoder>(icuName(codePage).constData(), QStringConverter::Flag::Stateless);
     if (!decoder->isValid())
         decoder.reset();
     decoders.insert(codePage, decoder);
@@ -85,22 +94,38 @@ void append(QString &out, QByteArrayView bytes, int codePage)
 int forRtfCharset(int charset)
 {
     switch (charset) {
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 255: return 437;
-    default: return 0;
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 255:
+        return 437;
+    default:
+        return 0;
     }
 }
 

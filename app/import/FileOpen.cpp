@@ -46,4 +46,7 @@ QString decodeTextFile(const QByteArray &bytes)
     return CodePage::decodeWindows1252(bytes);
 }
 
-QString FileOpen(const QString &path) { return decodeTextFile(readUpTo(path, maxTextFileBytes)); }
+QString FileOpen(const QString &path)
+{
+    return decodeTextFile(readUpTo(path, maxTextFileBytes));
+}

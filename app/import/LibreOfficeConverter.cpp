@@ -81,11 +81,11 @@ bool LibreOfficeConverter::runConversion(const QString &documentPath, const QStr
     QProcess process;
     process.setProgram(executable);
     // A URL, so that no file name can pass for an option.
-    process.setArguments({QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profile->path()).toString(),
-                          QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                          QStringLiteral("--convert-to"), QStringLiteral("txt:Text (encoded):UTF8"),
-                          QStringLiteral("--outdir"), outputFolder,
-                          QUrl::fromLocalFile(QFileInfo(documentPath).absoluteFilePath()).toString()});
+    process.setArguments(
+        {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profile->path()).toString(),
+         QStringLiteral("--headless"), QStringLiteral("--norestore"), QStringLiteral("--convert-to"),
+         QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral("--outdir"), outputFolder,
+         QUrl::fromLocalFile(QFileInfo(documentPath).absoluteFilePath()).toString()});
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process.setStandardOutputFile(QProcess::nullDevice());
     // Its own process group, so that a time-out ends LibreOffice's helpers as well.

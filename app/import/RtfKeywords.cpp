@@ -10,8 +10,14 @@ struct Entry
     RtfKeyword keyword;
 };
 
-constexpr RtfKeyword emit(char16_t c) { return {RtfAction::Emit, c}; }
-constexpr RtfKeyword act(RtfAction a) { return {a, 0}; }
+constexpr RtfKeyword emit(char16_t c)
+{
+    return {RtfAction::Emit, c};
+}
+constexpr RtfKeyword act(RtfAction a)
+{
+    return {a, 0};
+}
 constexpr RtfKeyword skip = {RtfAction::SkipGroup, 0};
 
 // Sorted by word, for binary search.

@@ -19,8 +19,14 @@ struct GroupState
     int codePage = 0;    // of the current font; 0 for the document's
 };
 
-bool isLetter(uchar c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(uchar c) { return c >= '0' && c <= '9'; }
+bool isLetter(uchar c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(uchar c)
+{
+    return c >= '0' && c <= '9';
+}
 int hexValue(uchar c)
 {
     if (isDigit(c))
@@ -31,7 +37,10 @@ int hexValue(uchar c)
         return c - 'A' + 10;
     return -1;
 }
-bool isPlainText(uchar c) { return c >= 0x20 && c < 0x80 && c != '{' && c != '}' && c != '\\'; }
+bool isPlainText(uchar c)
+{
+    return c >= 0x20 && c < 0x80 && c != '{' && c != '}' && c != '\\';
+}
 
 // Where the document's group opens, after any blank space; -1 when it is not rich text.
 qsizetype documentStart(QByteArrayView bytes)
@@ -69,12 +78,21 @@ public:
         while (m_p < m_end && !m_done) {
             const uchar c = *m_p++;
             switch (c) {
-            case '{': openGroup(); break;
-            case '}': closeGroup(); break;
-            case '\\': controlSequence(); break;
+            case '{':
+                openGroup();
+                break;
+            case '}':
+                closeGroup();
+                break;
+            case '\\':
+                controlSequence();
+                break;
             case '\r':
-            case '\n': break;
-            default: textByte(c); break;
+            case '\n':
+                break;
+            default:
+                textByte(c);
+                break;
             }
         }
         flushPending();
@@ -157,13 +175,24 @@ private:
         switch (symbol) {
         case '\\':
         case '{':
-        case '}': put(symbol); break;
-        case '~': put(u'\u00A0'); break;
-        case '_': put(u'\u2011'); break;
-        case '*': m_group.destination = Destination::Skip; break;
+        case '}':
+            put(symbol);
+            break;
+        case '~':
+            put(u'\u00A0');
+            break;
+        case '_':
+            put(u'\u2011');
+            break;
+        case '*':
+            m_group.destination = Destination::Skip;
+            break;
         case '\r':
-        case '\n': put(u'\n'); break;
-        default: break; // \- optional hyphen, \: index entry and the rest show nothing
+        case '\n':
+            put(u'\n');
+            break;
+        default:
+            break; // \- optional hyphen, \: index entry and the rest show nothing
         }
     }
 
@@ -228,34 +257,52 @@ private:
             if (m_fontBeingDefined >= 0 && parameter > 0 && parameter < 65536)
                 m_fontCodePages.insert(m_fontBeingDefined, parameter);
             break;
-        case RtfAction::SkipGroup: m_group.destination = Destination::Skip; break;
-        default: break;
+        case RtfAction::SkipGroup:
+            m_group.destination = Destination::Skip;
+            break;
+        default:
+            break;
         }
     }
 
     void textWord(RtfKeyword keyword, bool hasParameter, int parameter)
     {
         switch (keyword.action) {
-        case RtfAction::Emit: put(keyword.character); break;
-        case RtfAction::SkipGroup: m_group.destination = Destination::Skip; break;
-        case RtfAction::FontTable: m_group.destination = Destination::FontTable; break;
+        case RtfAction::Emit:
+            put(keyword.character);
+            break;
+        case RtfAction::SkipGroup:
+            m_group.destination = Destination::Skip;
+            break;
+        case RtfAction::FontTable:
+            m_group.destination = Destination::FontTable;
+            break;
         case RtfAction::Font:
             if (hasParameter)
                 m_group.codePage = m_fontCodePages.value(parameter, 0);
             break;
-        case RtfAction::DefaultFont: m_defaultFont = parameter; break;
-        case RtfAction::Plain: m_group.codePage = m_fontCodePages.value(m_defaultFont, 0); break;
+        case RtfAction::DefaultFont:
+            m_defaultFont = parameter;
+            break;
+        case RtfAction::Plain:
+            m_group.codePage = m_fontCodePages.value(m_defaultFont, 0);
+            break;
         case RtfAction::Unicode:
             if (hasParameter)
                 unicode(parameter);
             break;
-        case RtfAction::UnicodeSkip: m_group.unicodeSkip = std::clamp(parameter, 0, 255); break;
+        case RtfAction::UnicodeSkip:
+            m_group.unicodeSkip = std::clamp(parameter, 0, 255);
+            break;
         case RtfAction::AnsiCodePage:
             if (parameter > 0 && parameter < 65536)
                 m_documentCodePage = parameter;
             break;
-        case RtfAction::CharsetAnsi: m_documentCodePage = keyword.character; break;
-        default: break;
+        case RtfAction::CharsetAnsi:
+            m_documentCodePage = keyword.character;
+            break;
+        default:
+            break;
         }
     }
 

@@ -3,9 +3,15 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-UserInputBlocker::UserInputBlocker() { QCoreApplication::instance()->installEventFilter(this); }
+UserInputBlocker::UserInputBlocker()
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
 
-UserInputBlocker::~UserInputBlocker() { QCoreApplication::instance()->removeEventFilter(this); }
+UserInputBlocker::~UserInputBlocker()
+{
+    QCoreApplication::instance()->removeEventFilter(this);
+}
 
 bool UserInputBlocker::isUserInput(int eventType)
 {

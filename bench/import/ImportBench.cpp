@@ -55,8 +55,8 @@ const QString &richTextFile()
 const QString &plainTextFile()
 {
     static const QString path = [] {
-        const QByteArray line = QStringLiteral("Élève %1: the quick brown fox jumps over the lazy dog, Привет мир.\n")
-                                    .toUtf8();
+        const QByteArray line =
+            QStringLiteral("Élève %1: the quick brown fox jumps over the lazy dog, Привет мир.\n").toUtf8();
         QByteArray text;
         for (int i = 0; text.size() < 1024 * 1024; ++i)
             text += line;

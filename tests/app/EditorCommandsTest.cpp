@@ -8,10 +8,10 @@
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -111,7 +111,10 @@ TEST_F(EditorCommandsTest, CancelAfterAnEarlierOpenKeepsTheText)
 
 TEST_F(EditorCommandsTest, TextFilterReadsUtf16AndLineEnds)
 {
-    chooseFile(write("le.txt", QByteArray("\xFF\xFE" "A\0B\0", 6)), 1);
+    chooseFile(write("le.txt", QByteArray("\xFF\xFE"
+                                          "A\0B\0",
+                                          6)),
+               1);
     EXPECT_EQ(editor->toPlainText(), "AB");
     chooseFile(write("crlf.txt", "one\r\ntwo\rthree\nfour"), 1);
     EXPECT_EQ(editor->document()->blockCount(), 4);
@@ -204,8 +207,8 @@ TEST_F(EditorCommandsTest, WhileConvertingTheWindowTakesNoInputButKeepsRunning)
     bool waitCursorShown = false;
     QTimer::singleShot(300, [&] {
         timerRan = true;
-        waitCursorShown = QGuiApplication::overrideCursor() &&
-                          QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        waitCursorShown =
+            QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::WaitCursor;
         QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
         QApplication::sendEvent(editor, &press);
     });

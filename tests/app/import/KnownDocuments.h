@@ -34,17 +34,19 @@ private:
         if (source.open(QIODevice::WriteOnly))
             source.write(text().toUtf8() + '\n');
         source.close();
-        for (const char *format : {"doc:MS Word 97", "docx:MS Word 2007 XML", "odt:writer8", "rtf:Rich Text Format"})
+        for (const char *format :
+             {"doc:MS Word 97", "docx:MS Word 2007 XML", "odt:writer8", "rtf:Rich Text Format"})
             convert(source.fileName(), QString::fromLatin1(format));
     }
 
     void convert(const QString &source, const QString &format)
     {
         QProcess soffice;
-        soffice.start(QStringLiteral("soffice"),
-                      {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profile.path()).toString(),
-                       QStringLiteral("--headless"), QStringLiteral("--infilter=Text (encoded):UTF8"),
-                       QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), m_folder.path(), source});
+        soffice.start(
+            QStringLiteral("soffice"),
+            {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(m_profile.path()).toString(),
+             QStringLiteral("--headless"), QStringLiteral("--infilter=Text (encoded):UTF8"),
+             QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), m_folder.path(), source});
         soffice.waitForFinished(120000);
     }
 

@@ -122,8 +122,10 @@ TEST(RtfReader, PicturesAndBinaryDataAreSkipped)
 
 TEST(RtfReader, FieldsKeepTheirResultNotTheirInstruction)
 {
-    EXPECT_EQ(plain("{\\rtf1 See {\\field{\\*\\fldinst {HYPERLINK \"http://x.org\"}}{\\fldrslt {\\ul the site}}}.}"),
-              "See the site.");
+    EXPECT_EQ(
+        plain(
+            "{\\rtf1 See {\\field{\\*\\fldinst {HYPERLINK \"http://x.org\"}}{\\fldrslt {\\ul the site}}}.}"),
+        "See the site.");
     EXPECT_EQ(plain("{\\rtf1 {\\field{\\fldinst PAGE}{\\fldrslt 3}}}"), "3");
 }
 
