@@ -1,5 +1,6 @@
 #include "app/engine/DirectSS.h"
 
+#include "app/engine/EngineLog.h"
 #include "app/engine/MouthPainter.h"
 #include "app/engine/SampleRing.h"
 #include "app/engine/SynthWorker.h"
@@ -166,6 +167,8 @@ void DirectSS::tick()
 {
     feedOutput();
     const qint64 played = m_output->playedSamples();
+    qCDebug(lcEngine) << "handed" << m_handed << "played" << played << "pending" << m_pending << "ring"
+                      << m_ring->available() << "free" << m_output->freeSamples();
     deliverEvents(played);
     finishIfDone(played);
     animateMouth();

@@ -5,12 +5,12 @@
 
 #include <espeak-ng/speak_lib.h>
 
-#include <QLoggingCategory>
+#include "app/engine/EngineLog.h"
 
 #include <cstring>
 #include <mutex>
 
-Q_LOGGING_CATEGORY(lcEngineSynth, "vocalino.engine")
+
 
 namespace {
 // Short buffers: the first sound of a long text is not held back.
@@ -51,7 +51,7 @@ void initialiseOnce()
                                            espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
         if (rate <= 0) {
             setup().error = QStringLiteral("espeak-ng could not be initialised (no voice data?)");
-            qCWarning(lcEngineSynth) << setup().error;
+            qCWarning(lcEngine) << setup().error;
             return;
         }
         espeak_SetSynthCallback(trampoline);

@@ -32,9 +32,9 @@ Geometry geometryFor(Viseme shape, double openness)
     case Viseme::Wide: return {0.44, 0.10 + 0.2 * jaw, true, true, false};
     case Viseme::Round: return {0.24, 0.16 + 0.34 * jaw, false, false, false};
     case Viseme::Pucker: return {0.16, 0.10 + 0.2 * jaw, false, false, false};
-    case Viseme::LipBite: return {0.36, 0.10, true, false, false};
+    case Viseme::LipBite: return {0.34, 0.12, true, false, false};
     case Viseme::Tongue: return {0.36, 0.14 + 0.3 * jaw, true, false, true};
-    case Viseme::Teeth: return {0.42, 0.10, true, true, false};
+    case Viseme::Teeth: return {0.42, 0.16, true, true, false};
     }
     return {0.36, 0.0, false, false, false};
 }
@@ -51,21 +51,37 @@ QPainterPath mouthOpening(QPointF centre, double halfWidth, double open)
     return path;
 }
 
-void paintClosed(QPainter &p, QPointF c, double halfWidth, double h)
+void paintClosed(QPainter &p, QPointF c, double halfWidth, double h, bool smile)
 {
     QPainterPath lips = mouthOpening(c, halfWidth, h * 0.16);
     p.setPen(QPen(lipDark, 1.0));
     p.setBrush(lip);
     p.drawPath(lips);
+    // Where the lips meet; at rest the corners turn up a little.
+    const double lift = smile ? h * 0.06 : 0.0;
     QPainterPath line;
-    line.moveTo(c.x() - halfWidth, c.y());
-    line.quadTo(c.x(), c.y() + h * 0.05, c.x() + halfWidth, c.y());
+    line.moveTo(c.x() - halfWidth, c.y() - lift);
+    line.quadTo(c.x(), c.y() + h * 0.05 + lift, c.x() + halfWidth, c.y() - lift);
     p.setPen(QPen(lipDark, 1.4, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawPath(line);
 }
 
-void paintOpen(QPainter &p, QPointF c, const Geometry &g, double w, double h)
+void paintTeeth(QPainter &p, const QRectF &bounds, double open, const Geometry &g)
+{
+    const double upper = g.lowerTeeth ? open * 0.55 : std::max(2.0, open * 0.3);
+    if (g.upperTeeth)
+        p.fillRect(QRectF(bounds.left(), bounds.top(), bounds.width(), upper), tooth);
+    if (g.lowerTeeth)
+        p.fillRect(QRectF(bounds.left(), bounds.bottom() - open * 0.5, bounds.width(), open), tooth);
+    if (g.upperTeeth && g.lowerTeeth) {
+        p.setPen(QPen(QColor(0xb8, 0xb0, 0xa8), 0.8));
+        p.drawLine(QPointF(bounds.left(), bounds.top() + upper), QPointF(bounds.right(), bounds.top() + upper));
+        p.setPen(Qt::NoPen);
+    }
+}
+
+void paintOpen(QPainter &p, QPointF c, Viseme shape, const Geometry &g, double w, double h)
 {
     const double halfWidth = g.halfWidth * w;
     const double open = g.open * h;
@@ -77,21 +93,27 @@ void paintOpen(QPainter &p, QPointF c, const Geometry &g, double w, double h)
     p.save();
     p.setClipPath(opening);
     const QRectF bounds = opening.boundingRect();
-    if (g.upperTeeth)
-        p.fillRect(QRectF(bounds.left(), bounds.top(), bounds.width(), std::max(2.0, open * 0.3)), tooth);
-    if (g.lowerTeeth)
-        p.fillRect(QRectF(bounds.left(), bounds.bottom() - std::max(2.0, open * 0.25), bounds.width(), open), tooth);
-    p.setBrush(tongue);
-    const double tongueTop = g.tongueUp ? bounds.top() + open * 0.25 : bounds.bottom() - open * 0.45;
-    p.drawEllipse(QRectF(c.x() - halfWidth * 0.6, tongueTop, halfWidth * 1.2, open * 1.2));
+    if (shape != Viseme::Teeth) {
+        p.setBrush(tongue);
+        const double tongueTop = g.tongueUp ? bounds.top() + open * 0.25 : bounds.bottom() - open * 0.45;
+        p.drawEllipse(QRectF(c.x() - halfWidth * 0.6, tongueTop, halfWidth * 1.2, open * 1.2));
+    }
+    if (shape != Viseme::LipBite)
+        paintTeeth(p, bounds, open, g);
     p.restore();
 
-    // The lips: a thick rim around the opening, fuller below.
+    // The lips: a rim around the opening, thinner when the mouth is nearly shut.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(lip, std::max(2.5, h * 0.09), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(lip, std::clamp(open * 0.35, 1.6, h * 0.09), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(opening);
     p.setPen(QPen(lipDark, 1.0));
     p.drawPath(mouthOpening(c, halfWidth + h * 0.045, open + h * 0.06));
+    if (shape == Viseme::LipBite) {
+        // The upper teeth rest on the lower lip.
+        p.setPen(QPen(QColor(0xb8, 0xb0, 0xa8), 0.6));
+        p.setBrush(tooth);
+        p.drawRoundedRect(QRectF(c.x() - halfWidth * 0.55, c.y() - open * 0.3, halfWidth * 1.1, open * 0.9 + 2), 1.5, 1.5);
+    }
 }
 } // namespace
 
@@ -107,9 +129,9 @@ void paint(QImage &surface, Viseme shape, double openness)
     const Geometry g = geometryFor(shape, openness);
     const QPointF centre(w / 2.0, h * 0.42);
     if (g.open <= 0.0)
-        paintClosed(p, centre, g.halfWidth * w, h);
+        paintClosed(p, centre, g.halfWidth * w, h, shape == Viseme::Rest);
     else
-        paintOpen(p, centre, g, w, h);
+        paintOpen(p, centre, shape, g, w, h);
 }
 
 QImage render(QSize size, Viseme shape, double openness)

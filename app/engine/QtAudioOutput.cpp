@@ -1,15 +1,11 @@
 #include "app/engine/QtAudioOutput.h"
 
 #include <QAudioSink>
-#include <QLoggingCategory>
+#include "app/engine/EngineLog.h"
 
 #include <algorithm>
 
-Q_DECLARE_LOGGING_CATEGORY(lcEngineSynth)
 
-namespace {
-constexpr double bufferSeconds = 0.2;
-}
 
 QtAudioOutput::QtAudioOutput(QAudioDevice device) : m_device(std::move(device)) {}
 
@@ -43,8 +39,8 @@ void QtAudioOutput::openSink()
                      .arg(m_rate));
         return;
     }
+    // The backend's own buffer size: a larger one stalls the pulse stream's start.
     m_sink = std::make_unique<QAudioSink>(m_device, format);
-    m_sink->setBufferSize(int(bufferSeconds * m_rate) * 2);
     m_written = 0;
     m_io = m_sink->start();
     if (!m_io || m_sink->error() != QAudio::NoError) {
@@ -94,7 +90,8 @@ qint64 QtAudioOutput::playedSamples() const
         return m_fallback->playedSamples();
     if (!m_sink)
         return 0;
-    return std::min(m_written, m_sink->processedUSecs() * m_rate / 1000000);
+    // Rounded: the sink counts whole microseconds, which may fall a hair short of the last sample.
+    return std::min(m_written, (m_sink->processedUSecs() * m_rate + 500000) / 1000000);
 }
 
 void QtAudioOutput::suspend()

@@ -1,0 +1,3 @@
+#include "app/engine/EngineLog.h"
+
+Q_LOGGING_CATEGORY(lcEngine, "vocalino.engine")
