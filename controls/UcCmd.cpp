@@ -54,8 +54,15 @@ void UcCmd::setBorderStyle(qint16 value)
 
 void UcCmd::setEnabled(bool enabled)
 {
-    QWidget::setEnabled(enabled);
-    setCaptionColour(enabled ? SkinSet::colour(SkinSet::CaptionColour) : SystemColors::byIndex(InactiveCaptionText));
+    const bool unchanged = Enabled() == enabled;
+    QWidget::setEnabled(enabled); // a change colours the caption through changeEvent
+    if (unchanged)
+        showEnabled();
+}
+
+void UcCmd::showEnabled()
+{
+    setCaptionColour(Enabled() ? SkinSet::colour(SkinSet::CaptionColour) : SystemColors::byIndex(InactiveCaptionText));
     emit PropertyChanged(QStringLiteral("Enabled"));
 }
 
@@ -174,7 +181,7 @@ void UcCmd::ReadProperties(const PropertyBag &bag)
     m_value = readBool(bag, "Value", false);
     m_optionGroup = readString(bag, "OptionGroup", {});
 
-    setCaptionColour(isEnabled() ? SkinSet::colour(SkinSet::RestingColour)
+    setCaptionColour(Enabled() ? SkinSet::colour(SkinSet::RestingColour)
                                  : SystemColors::byIndex(InactiveCaptionText));
     if (!m_pictureUpName.isEmpty()) {
         loadPicture1(m_pictureUpName);
@@ -190,7 +197,7 @@ void UcCmd::ReadProperties(const PropertyBag &bag)
 void UcCmd::WriteProperties(PropertyBag &bag) const
 {
     bag.WriteProperty("BorderStyle", QVariant::fromValue(BorderStyle()), QVariant::fromValue(qint16(0)));
-    bag.WriteProperty("Enabled", isEnabled(), true);
+    bag.WriteProperty("Enabled", Enabled(), true);
     bag.WriteProperty("ScaleFactor", m_scaleFactor, 1.0);
     bag.WriteProperty("PictureUP", m_pictureUpName, QString());
     bag.WriteProperty("PictureDN", m_pictureDnName, QString());

@@ -14,7 +14,8 @@
 // skinned frame finds it. Sizes are twips; the control's own surface is pixels.
 //
 // The caption's font is the control's own font(): setFont() is the Font writer.
-// Enabled is the window's enabled state; setEnabled() here also colours the caption.
+// Enabled is the window's enabled state; setEnabled() here also colours the caption,
+// and so does QWidget::setEnabled() when it changes the state (as the skin does).
 class UcCmd : public QWidget
 {
     Q_OBJECT
@@ -33,7 +34,8 @@ public:
 
     qint16 BorderStyle() const { return m_bordered ? 1 : 0; }
     void setBorderStyle(qint16 value);
-    bool Enabled() const { return isEnabled(); }
+    // The control's own state, whatever its window's is.
+    bool Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
     void setEnabled(bool enabled);
     QString PictureUP() const { return m_pictureUpName; }
     void setPictureUP(const QString &name); // an unknown name throws error 326
@@ -103,6 +105,7 @@ private:
     void loadPicture1(const QString &name);
     void loadInto(QImage &picture, const QString &name);
     void setCaptionColour(OleColor colour);
+    void showEnabled();
     QWidget &host() const; // throws error 398 while the control is not on a window
 
     QString m_tag;

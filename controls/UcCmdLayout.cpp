@@ -145,6 +145,8 @@ void UcCmd::changeEvent(QEvent *event)
         emit PropertyChanged(QStringLiteral("Font"));
         RePaint();
     }
+    if (event->type() == QEvent::EnabledChange && !m_loading)
+        showEnabled();
     QWidget::changeEvent(event);
 }
 

@@ -111,6 +111,12 @@ TEST_F(UcCmdTest, CaptionColoursFollowEnabledPressAndRelease)
     EXPECT_EQ(cmd->captionColour(), Yellow);
     cmd->setEnabled(false);
     EXPECT_EQ(cmd->captionColour(), SystemColors::byIndex(19));
+    cmd->QWidget::setEnabled(true); // as the skinned frame enables its buttons
+    EXPECT_EQ(cmd->captionColour(), Yellow);
+    window.setEnabled(false); // a disabled window leaves the control's own state alone
+    EXPECT_TRUE(cmd->Enabled());
+    window.setEnabled(true);
+    cmd->setEnabled(false);
 
     PropertyBag bag;
     cmd->WriteProperties(bag);
