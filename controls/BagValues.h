@@ -14,6 +14,9 @@ QString readString(const PropertyBag &bag, const QString &key, const QString &de
 QFont readFont(const PropertyBag &bag, const QString &key, const QFont &defaultValue);
 
 // The 16-bit booleans of the controls: -1 true, 0 false.
-constexpr qint16 toInt16(bool value) { return value ? -1 : 0; }
+constexpr qint16 toInt16(bool value)
+{
+    return value ? -1 : 0;
+}
 
 } // namespace BagValues

@@ -20,8 +20,14 @@ struct Layout
 };
 
 // Check boxes and option buttons carry their caption right of the picture.
-constexpr bool captionBeside(int style) { return style == 5 || style == 6; }
-constexpr bool isCaptionButton(int style) { return style >= 1 && style <= 3; }
+constexpr bool captionBeside(int style)
+{
+    return style == 5 || style == 6;
+}
+constexpr bool isCaptionButton(int style)
+{
+    return style >= 1 && style <= 3;
+}
 
 Layout layout(int style, QSize pictureTwips, double scaleFactor, QSizeF captionTwips);
 

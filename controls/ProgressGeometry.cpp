@@ -36,7 +36,8 @@ QRect verticalBar(double innerWidth, double innerHeight, int length)
 void maskSprite(QImage &sprite, QImage &mask)
 {
     if (sprite.width() < 2 || sprite.height() < 2)
-        throw AppError(AppError::SubscriptOutOfRange, QStringLiteral("The bar picture has no pixel at (1, 1)"));
+        throw AppError(AppError::SubscriptOutOfRange,
+                       QStringLiteral("The bar picture has no pixel at (1, 1)"));
     sprite = sprite.convertToFormat(QImage::Format_RGB32);
     mask = QImage(sprite.size(), QImage::Format_RGB32);
     const QRgb transparent = sprite.pixel(1, 1) & RGB_MASK;

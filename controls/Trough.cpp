@@ -13,10 +13,14 @@ int tileCount(int length, int tileLength)
     return roundHalfEven(checkedDivide(double(length), double(tileLength)));
 }
 
-int capWidth(int pieceWidth) { return roundHalfEven(pieceWidth * 1.2); }
+int capWidth(int pieceWidth)
+{
+    return roundHalfEven(pieceWidth * 1.2);
+}
 } // namespace
 
-std::vector<Piece> layout(bool horizontal, QSize inner, QSize tile, QSize leadCap, QSize endCap, bool bordered)
+std::vector<Piece> layout(bool horizontal, QSize inner, QSize tile, QSize leadCap, QSize endCap,
+                          bool bordered)
 {
     const int w = inner.width();
     const int h = inner.height();
@@ -26,7 +30,8 @@ std::vector<Piece> layout(bool horizontal, QSize inner, QSize tile, QSize leadCa
         const int n = tileCount(w, tile.width());
         for (int i = 0; i <= n; ++i)
             pieces.push_back({Slot::Tile, QRect(i * tile.width(), 0, tile.width(), height)});
-        const Piece right{Slot::EndCap, QRect(w - capWidth(endCap.width()), 0, capWidth(endCap.width()), height)};
+        const Piece right{Slot::EndCap,
+                          QRect(w - capWidth(endCap.width()), 0, capWidth(endCap.width()), height)};
         const Piece left{Slot::LeadCap, QRect(0, 0, capWidth(leadCap.width()), height)};
         if (bordered) {
             pieces.push_back(left);
@@ -51,7 +56,9 @@ void paint(QImage &surface, const std::vector<Piece> &pieces, const QImage &tile
     QPainter painter(&surface);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const Piece &piece : pieces) {
-        const QImage &source = piece.slot == Slot::Tile ? tile : piece.slot == Slot::LeadCap ? leadCap : endCap;
+        const QImage &source = piece.slot == Slot::Tile      ? tile
+                               : piece.slot == Slot::LeadCap ? leadCap
+                                                             : endCap;
         painter.drawImage(piece.dest, source);
     }
 }

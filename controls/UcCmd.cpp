@@ -62,13 +62,20 @@ void UcCmd::setEnabled(bool enabled)
 
 void UcCmd::showEnabled()
 {
-    setCaptionColour(Enabled() ? SkinSet::colour(SkinSet::CaptionColour) : SystemColors::byIndex(InactiveCaptionText));
+    setCaptionColour(Enabled() ? SkinSet::colour(SkinSet::CaptionColour)
+                               : SystemColors::byIndex(InactiveCaptionText));
     emit PropertyChanged(QStringLiteral("Enabled"));
 }
 
-void UcCmd::setPictureUP(const QString &name) { setPicture(m_pictureUpName, "PictureUP", m_upPicture, name); }
+void UcCmd::setPictureUP(const QString &name)
+{
+    setPicture(m_pictureUpName, "PictureUP", m_upPicture, name);
+}
 
-void UcCmd::setPictureDN(const QString &name) { setPicture(m_pictureDnName, "PictureDN", m_downPicture, name); }
+void UcCmd::setPictureDN(const QString &name)
+{
+    setPicture(m_pictureDnName, "PictureDN", m_downPicture, name);
+}
 
 // Every picture goes through Picture1 first, so the one loaded last measures the layout.
 void UcCmd::setPicture(QString &field, const char *property, QImage &shown, const QString &name)
@@ -182,14 +189,15 @@ void UcCmd::ReadProperties(const PropertyBag &bag)
     m_optionGroup = readString(bag, "OptionGroup", {});
 
     setCaptionColour(Enabled() ? SkinSet::colour(SkinSet::RestingColour)
-                                 : SystemColors::byIndex(InactiveCaptionText));
+                               : SystemColors::byIndex(InactiveCaptionText));
     if (!m_pictureUpName.isEmpty()) {
         loadPicture1(m_pictureUpName);
         m_upPicture = m_picture1;
     }
     if (!m_pictureDnName.isEmpty())
         loadInto(m_downPicture, m_pictureDnName); // Picture1 keeps the up picture
-    m_background = CmdGeometry::captionBeside(m_style) ? SkinSet::bitmap(QStringLiteral("SBACKGROUND")) : QImage();
+    m_background =
+        CmdGeometry::captionBeside(m_style) ? SkinSet::bitmap(QStringLiteral("SBACKGROUND")) : QImage();
     m_loading = false;
     RePaint();
 }

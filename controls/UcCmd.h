@@ -123,7 +123,7 @@ private:
     bool m_loading = false;
     Element m_pressed = Element::None;
 
-    QImage m_picture1;    // the picture loaded last: the measure of the layout
+    QImage m_picture1;     // the picture loaded last: the measure of the layout
     QSize m_picture1Twips; // its box, 600 by 300 without an up picture
     QImage m_upPicture;
     QImage m_downPicture;

@@ -7,7 +7,10 @@
 #include <QMouseEvent>
 
 namespace {
-bool isPushStyle(int style) { return style >= 0 && style <= 4; }
+bool isPushStyle(int style)
+{
+    return style >= 0 && style <= 4;
+}
 
 qint16 buttonCode(Qt::MouseButtons buttons)
 {
@@ -42,13 +45,18 @@ void UcCmd::mousePressEvent(QMouseEvent *event)
         return;
     m_pressed = elementAt(event->position());
     switch (m_pressed) {
-    case Element::ImgUP: pressUp(); break;
-    case Element::ImgDN: pressDown(); break;
+    case Element::ImgUP:
+        pressUp();
+        break;
+    case Element::ImgDN:
+        pressDown();
+        break;
     case Element::Label1:
         if (isPushStyle(m_style))
             pressUp();
         break;
-    case Element::None: break;
+    case Element::None:
+        break;
     }
 }
 
@@ -117,5 +125,6 @@ void UcCmd::moveOverSurface(QMouseEvent *event)
 void UcCmd::raiseMouseMove(QMouseEvent *event)
 {
     const QPointF pos = event->position() * TwipsPerPixel;
-    emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(pos.x()), float(pos.y()));
+    emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(pos.x()),
+                   float(pos.y()));
 }

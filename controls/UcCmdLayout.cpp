@@ -17,7 +17,8 @@ void UcCmd::RePaint()
     if (m_layingOut)
         return;
     m_layingOut = true;
-    runReported("RePaint", Module, [this] { layOut(); }, AppError::NotYetPlaced);
+    runReported(
+        "RePaint", Module, [this] { layOut(); }, AppError::NotYetPlaced);
     m_layingOut = false;
 }
 
@@ -32,13 +33,18 @@ void UcCmd::layOut()
     switch (m_style) {
     case 1:
     case 2:
-    case 3: placeCaptionButton(); break;
+    case 3:
+        placeCaptionButton();
+        break;
     case 6:
         if (m_value) // an unselected member leaves its group alone, so any stored selection survives loading
             ResetParent();
         [[fallthrough]];
-    case 5: showValue(); break;
-    default: break;
+    case 5:
+        showValue();
+        break;
+    default:
+        break;
     }
     compose();
 }
@@ -72,20 +78,23 @@ QSizeF UcCmd::captionSizeTwips() const
 
 void UcCmd::ResetParent()
 {
-    runReported("ResetParent", Module, [this] {
-        const bool own = m_value;
-        QWidget &window = *host().window();
-        for (QWidget *control : window.findChildren<QWidget *>()) {
-            if (control->property("Tag").toString() != QLatin1String("OPTBUTTON"))
-                continue;
-            const QVariant group = control->property("OptionGroup");
-            if (!group.isValid())
-                throw AppError(438, QStringLiteral("Object doesn't support this property or method"));
-            if (group.toString() == m_optionGroup) // exact, case-sensitive
-                control->setProperty("Value", false);
-        }
-        setValue(own);
-    }, AppError::NotYetPlaced);
+    runReported(
+        "ResetParent", Module,
+        [this] {
+            const bool own = m_value;
+            QWidget &window = *host().window();
+            for (QWidget *control : window.findChildren<QWidget *>()) {
+                if (control->property("Tag").toString() != QLatin1String("OPTBUTTON"))
+                    continue;
+                const QVariant group = control->property("OptionGroup");
+                if (!group.isValid())
+                    throw AppError(438, QStringLiteral("Object doesn't support this property or method"));
+                if (group.toString() == m_optionGroup) // exact, case-sensitive
+                    control->setProperty("Value", false);
+            }
+            setValue(own);
+        },
+        AppError::NotYetPlaced);
 }
 
 QRect UcCmd::pictureBox() const
@@ -101,7 +110,10 @@ QRect UcCmd::captionBox() const
                  text);
 }
 
-QSize UcCmd::sizeTwips() const { return QSize(pixelsToTwips(width()), pixelsToTwips(height())); }
+QSize UcCmd::sizeTwips() const
+{
+    return QSize(pixelsToTwips(width()), pixelsToTwips(height()));
+}
 
 void UcCmd::compose()
 {
@@ -137,7 +149,10 @@ void UcCmd::showEvent(QShowEvent *)
     }
 }
 
-void UcCmd::resizeEvent(QResizeEvent *) { RePaint(); }
+void UcCmd::resizeEvent(QResizeEvent *)
+{
+    RePaint();
+}
 
 void UcCmd::changeEvent(QEvent *event)
 {

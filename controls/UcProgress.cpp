@@ -30,8 +30,14 @@ UcProgress::UcProgress(QWidget *parent) : QWidget(parent)
 
 UcProgress::~UcProgress() = default;
 
-const QImage &UcProgress::sprite() const { return m_pieces[Sprite]->image(); }
-const QImage &UcProgress::mask() const { return m_pieces[Mask]->image(); }
+const QImage &UcProgress::sprite() const
+{
+    return m_pieces[Sprite]->image();
+}
+const QImage &UcProgress::mask() const
+{
+    return m_pieces[Mask]->image();
+}
 
 // ---- properties ----
 
@@ -107,7 +113,10 @@ void UcProgress::GetThePict()
     });
 }
 
-void UcProgress::loadPiece(Slot slot, const QString &name) { m_pieces[slot]->setStdBitmap(SkinSet::bitmap(name)); }
+void UcProgress::loadPiece(Slot slot, const QString &name)
+{
+    m_pieces[slot]->setStdBitmap(SkinSet::bitmap(name));
+}
 
 void UcProgress::MaskSprite()
 {
@@ -126,9 +135,9 @@ void UcProgress::Repaint()
         m_pictDC.fill(toQColor(SystemColors::ButtonFace));
         if (m_pieces[Tile]->hDC() == 0)
             GetThePict();
-        const auto pieces = Trough::layout(isHorizontal(), innerSize(), m_pieces[Tile]->image().size(),
-                                           m_pieces[LeadCap]->image().size(), m_pieces[EndCap]->image().size(),
-                                           false);
+        const auto pieces =
+            Trough::layout(isHorizontal(), innerSize(), m_pieces[Tile]->image().size(),
+                           m_pieces[LeadCap]->image().size(), m_pieces[EndCap]->image().size(), false);
         Trough::paint(m_pictDC, pieces, m_pieces[Tile]->image(), m_pieces[LeadCap]->image(),
                       m_pieces[EndCap]->image());
         CopyTransPict();
@@ -154,9 +163,10 @@ void UcProgress::CopyTransPict()
 {
     runReported("CopyTransPict", Module, [this] {
         const QSizeF inner = innerSize();
-        const QRect bar = isHorizontal()
-                              ? ProgressGeometry::horizontalBar(inner.width(), inner.height(), GetHorizontalPos())
-                              : ProgressGeometry::verticalBar(inner.width(), inner.height(), GetVerticalPos());
+        const QRect bar =
+            isHorizontal()
+                ? ProgressGeometry::horizontalBar(inner.width(), inner.height(), GetHorizontalPos())
+                : ProgressGeometry::verticalBar(inner.width(), inner.height(), GetVerticalPos());
         stretchRop(m_pictDC, bar, mask(), RasterOps::MergePaint);
         stretchRop(m_pictDC, bar, sprite(), RasterOps::SrcAnd);
         m_surface = m_pictDC.copy(); // one copy to the screen: no flicker between trough and bar

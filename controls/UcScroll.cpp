@@ -133,11 +133,14 @@ void UcScroll::WriteProperties(PropertyBag &bag) const
 void UcScroll::PositionThumb()
 {
     // A range of no length leaves the thumb where it is, silently.
-    runReported("PositionThumb", Module, [this] {
-        const double lead = ScrollGeometry::leadingBound(isHorizontal(), m_elements);
-        const double trail = ScrollGeometry::trailingBound(isHorizontal(), m_elements);
-        setThumbLeadingEdge(ScrollGeometry::thumbEdge(m_value, m_min, m_max, lead, trail));
-    }, AppError::DivisionByZero);
+    runReported(
+        "PositionThumb", Module,
+        [this] {
+            const double lead = ScrollGeometry::leadingBound(isHorizontal(), m_elements);
+            const double trail = ScrollGeometry::trailingBound(isHorizontal(), m_elements);
+            setThumbLeadingEdge(ScrollGeometry::thumbEdge(m_value, m_min, m_max, lead, trail));
+        },
+        AppError::DivisionByZero);
 }
 
 void UcScroll::UserResize()
@@ -162,8 +165,9 @@ void UcScroll::Repaint()
         if (!piecesLoaded())
             GetThePict();
         const QSize inner(roundHalfEven(innerSize().width()), roundHalfEven(innerSize().height()));
-        const auto pieces = Trough::layout(isHorizontal(), inner, piece(TrackTile).size(), piece(LeadCap).size(),
-                                           piece(EndCap).size(), isHorizontal() && m_bordered);
+        const auto pieces =
+            Trough::layout(isHorizontal(), inner, piece(TrackTile).size(), piece(LeadCap).size(),
+                           piece(EndCap).size(), isHorizontal() && m_bordered);
         Trough::paint(m_track, pieces, piece(TrackTile), piece(LeadCap), piece(EndCap));
         compose();
         PositionThumb();
@@ -188,7 +192,7 @@ void UcScroll::GetThePict()
 void UcScroll::setArrowPicture(Element arrow, bool pressed)
 {
     static const char *const names[2][2][2] = {
-        {{"VUPUP", "VUPDN"}, {"VDNUP", "VDNDN"}},       // vertical: leading, trailing
+        {{"VUPUP", "VUPDN"}, {"VDNUP", "VDNDN"}},           // vertical: leading, trailing
         {{"HLEFTUP", "HLEFTDN"}, {"HRIGHTUP", "HRIGHTDN"}}, // horizontal
     };
     const bool trailing = arrow == Element::Trailing;
@@ -217,13 +221,25 @@ void UcScroll::compose()
     update();
 }
 
-void UcScroll::loadPiece(Slot slot, const QString &name) { m_pieces[slot]->setStdBitmap(SkinSet::bitmap(name)); }
+void UcScroll::loadPiece(Slot slot, const QString &name)
+{
+    m_pieces[slot]->setStdBitmap(SkinSet::bitmap(name));
+}
 
-bool UcScroll::piecesLoaded() const { return m_pieces[TrackTile]->hDC() != 0; }
+bool UcScroll::piecesLoaded() const
+{
+    return m_pieces[TrackTile]->hDC() != 0;
+}
 
-const QImage &UcScroll::piece(Slot slot) const { return m_pieces[slot]->image(); }
+const QImage &UcScroll::piece(Slot slot) const
+{
+    return m_pieces[slot]->image();
+}
 
-void UcScroll::resizeEvent(QResizeEvent *) { UserControl_Resize(); }
+void UcScroll::resizeEvent(QResizeEvent *)
+{
+    UserControl_Resize();
+}
 
 void UcScroll::UserControl_Resize()
 {

@@ -30,10 +30,16 @@ void UcScroll::mousePressEvent(QMouseEvent *event)
     const QPointF inner = event->position() - contentsRect().topLeft();
     m_pressed = elementAt(inner);
     switch (m_pressed) {
-    case Element::Thumb: ImgThumb_MouseDown(inner - ImgThumb().topLeft()); break;
+    case Element::Thumb:
+        ImgThumb_MouseDown(inner - ImgThumb().topLeft());
+        break;
     case Element::Leading:
-    case Element::Trailing: arrowDown(m_pressed); break;
-    case Element::None: UserControl_MouseDown(inner); break;
+    case Element::Trailing:
+        arrowDown(m_pressed);
+        break;
+    case Element::None:
+        UserControl_MouseDown(inner);
+        break;
     }
 }
 
@@ -74,9 +80,15 @@ void UcScroll::arrowUp(Element arrow)
     setArrowPicture(arrow, false);
 }
 
-void UcScroll::arrowClick(Element arrow) { stepBy(arrow == Element::Trailing ? m_smallChange : -qint64(m_smallChange)); }
+void UcScroll::arrowClick(Element arrow)
+{
+    stepBy(arrow == Element::Trailing ? m_smallChange : -qint64(m_smallChange));
+}
 
-void UcScroll::stepBy(qint64 delta) { setValue(ScrollGeometry::addClamped(m_value, delta)); }
+void UcScroll::stepBy(qint64 delta)
+{
+    setValue(ScrollGeometry::addClamped(m_value, delta));
+}
 
 void UcScroll::ClickTimer_Timer()
 {

@@ -13,9 +13,8 @@ bool isWord(QStringView text)
 {
     if (text.isEmpty() || text.size() > 255 || text.front().isDigit())
         return false;
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        return (c.unicode() < 128 && c.isLetterOrNumber()) || c == u'_';
-    });
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return (c.unicode() < 128 && c.isLetterOrNumber()) || c == u'_'; });
 }
 
 bool isHexDigit(QChar c)
@@ -30,11 +29,21 @@ QString quoted(const QString &text)
     QString out = QStringLiteral("\"");
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
+        case '"':
+            out += QStringLiteral("\\\"");
+            break;
+        case '\\':
+            out += QStringLiteral("\\\\");
+            break;
+        case '\n':
+            out += QStringLiteral("\\n");
+            break;
+        case '\r':
+            out += QStringLiteral("\\r");
+            break;
+        case '\t':
+            out += QStringLiteral("\\t");
+            break;
         default:
             if (c.unicode() < 0x20 || c.unicode() == 0x7F)
                 out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
@@ -47,7 +56,8 @@ QString quoted(const QString &text)
 
 QString fontText(const QFont &font)
 {
-    QString out = quoted(font.family()) + u' ' + QString::number(font.pointSizeF(), 'g', QLocale::FloatingPointShortest);
+    QString out = quoted(font.family()) + u' ' +
+                  QString::number(font.pointSizeF(), 'g', QLocale::FloatingPointShortest);
     if (font.weight() == QFont::Bold)
         out += QStringLiteral(" bold");
     else if (font.weight() != QFont::Normal)
@@ -64,16 +74,23 @@ QString fontText(const QFont &font)
 QString valueText(const QString &key, const QVariant &value)
 {
     switch (value.typeId()) {
-    case QMetaType::Short: return QStringLiteral("int16 %1").arg(value.value<qint16>());
-    case QMetaType::Int: return QStringLiteral("int32 %1").arg(value.toInt());
+    case QMetaType::Short:
+        return QStringLiteral("int16 %1").arg(value.value<qint16>());
+    case QMetaType::Int:
+        return QStringLiteral("int32 %1").arg(value.toInt());
     case QMetaType::Double:
     case QMetaType::Float:
-        return QStringLiteral("double ") + QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-    case QMetaType::Bool: return value.toBool() ? QStringLiteral("bool true") : QStringLiteral("bool false");
-    case QMetaType::QString: return QStringLiteral("string ") + quoted(value.toString());
+        return QStringLiteral("double ") +
+               QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::Bool:
+        return value.toBool() ? QStringLiteral("bool true") : QStringLiteral("bool false");
+    case QMetaType::QString:
+        return QStringLiteral("string ") + quoted(value.toString());
     case QMetaType::UInt:
-        return QStringLiteral("colour &H%1&").arg(QStringLiteral("%1").arg(value.toUInt(), 8, 16, QLatin1Char('0')).toUpper());
-    case QMetaType::QFont: return QStringLiteral("font ") + fontText(value.value<QFont>());
+        return QStringLiteral("colour &H%1&")
+            .arg(QStringLiteral("%1").arg(value.toUInt(), 8, 16, QLatin1Char('0')).toUpper());
+    case QMetaType::QFont:
+        return QStringLiteral("font ") + fontText(value.value<QFont>());
     default:
         if (value.typeId() == qMetaTypeId<PictureRef>())
             return QStringLiteral("picture ") + quoted(value.value<PictureRef>().source);
@@ -86,16 +103,20 @@ void writeNode(const FormNode &node, int depth, QString &out)
 {
     if (!isWord(node.kind) || !isWord(node.name))
         throw AppError(AppError::InvalidPropertyValue,
-                       QStringLiteral("\"%1 %2\" is not a kind and name a form file can hold").arg(node.kind, node.name));
+                       QStringLiteral("\"%1 %2\" is not a kind and name a form file can hold")
+                           .arg(node.kind, node.name));
     const QString indent(depth * 2, u' ');
     const QString inner(depth * 2 + 2, u' ');
     out += indent + QStringLiteral("Begin %1 %2\n").arg(node.kind, node.name);
     const QRect &p = node.place;
     if (p != QRect())
-        out += inner + QStringLiteral("Place = %1 %2 %3 %4\n").arg(p.left()).arg(p.top()).arg(p.width()).arg(p.height());
+        out +=
+            inner +
+            QStringLiteral("Place = %1 %2 %3 %4\n").arg(p.left()).arg(p.top()).arg(p.width()).arg(p.height());
     for (const auto &entry : node.properties.entries()) {
         if (!isWord(entry.key))
-            throw AppError(AppError::InvalidPropertyValue, QStringLiteral("\"%1\" is not a key").arg(entry.key));
+            throw AppError(AppError::InvalidPropertyValue,
+                           QStringLiteral("\"%1\" is not a key").arg(entry.key));
         out += inner + entry.key + QStringLiteral(" = ") + valueText(entry.key, entry.value) + u'\n';
     }
     for (const FormNode &child : node.children)
@@ -150,7 +171,8 @@ public:
     void expectEnd()
     {
         if (!atEnd())
-            fail(QStringLiteral("unexpected \"%1\" at the end of the line").arg(m_text.sliced(m_pos).toString()));
+            fail(QStringLiteral("unexpected \"%1\" at the end of the line")
+                     .arg(m_text.sliced(m_pos).toString()));
     }
 
     qint64 integer(qint64 lowest, qint64 highest)
@@ -159,7 +181,10 @@ public:
         bool ok = false;
         const qint64 value = text.toLongLong(&ok);
         if (!ok || value < lowest || value > highest)
-            fail(QStringLiteral("\"%1\" is not a whole number from %2 to %3").arg(text.toString()).arg(lowest).arg(highest));
+            fail(QStringLiteral("\"%1\" is not a whole number from %2 to %3")
+                     .arg(text.toString())
+                     .arg(lowest)
+                     .arg(highest));
         return value;
     }
 
@@ -185,20 +210,27 @@ private:
         if (++m_pos >= m_text.size())
             fail(QStringLiteral("a quoted text is not closed"));
         switch (m_text[m_pos].unicode()) {
-        case '"': return u'"';
-        case '\\': return u'\\';
-        case 'n': return u'\n';
-        case 'r': return u'\r';
-        case 't': return u'\t';
+        case '"':
+            return u'"';
+        case '\\':
+            return u'\\';
+        case 'n':
+            return u'\n';
+        case 'r':
+            return u'\r';
+        case 't':
+            return u'\t';
         case 'x': {
-            const bool ok = m_pos + 2 < m_text.size() && isHexDigit(m_text[m_pos + 1]) && isHexDigit(m_text[m_pos + 2]);
+            const bool ok =
+                m_pos + 2 < m_text.size() && isHexDigit(m_text[m_pos + 1]) && isHexDigit(m_text[m_pos + 2]);
             if (!ok)
                 fail(QStringLiteral("\\x needs two hexadecimal digits"));
             const QChar code(m_text.sliced(m_pos + 1, 2).toUInt(nullptr, 16));
             m_pos += 2;
             return code;
         }
-        default: fail(QStringLiteral("unknown escape \\%1").arg(m_text[m_pos]));
+        default:
+            fail(QStringLiteral("unknown escape \\%1").arg(m_text[m_pos]));
         }
     }
 
@@ -259,7 +291,8 @@ QVariant readValue(LineReader &reader)
     if (type == u"int16")
         value = QVariant::fromValue(qint16(reader.integer(-32768, 32767)));
     else if (type == u"int32")
-        value = QVariant::fromValue(qint32(reader.integer(std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max())));
+        value = QVariant::fromValue(
+            qint32(reader.integer(std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max())));
     else if (type == u"double")
         value = reader.number();
     else if (type == u"bool") {
@@ -375,8 +408,9 @@ FormNode FormFile::parse(const QString &text)
         }
     }
     if (!root)
-        throw FormFileError(lineNumber, open.empty() ? QStringLiteral("the file holds no form")
-                                                     : QStringLiteral("End is missing for %1").arg(open.back().node.name));
+        throw FormFileError(
+            lineNumber, open.empty() ? QStringLiteral("the file holds no form")
+                                     : QStringLiteral("End is missing for %1").arg(open.back().node.name));
     return std::move(*root);
 }
 

@@ -13,8 +13,8 @@ namespace {
 
 void send(QWidget *w, QEvent::Type type, QPointF pos, Qt::MouseButtons held)
 {
-    QMouseEvent event(type, pos, w->mapToGlobal(pos), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-                      held, Qt::NoModifier);
+    QMouseEvent event(type, pos, w->mapToGlobal(pos),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(w, &event);
 }
 
@@ -63,7 +63,10 @@ void BM_ScrollRepaint(benchmark::State &state)
 }
 BENCHMARK(BM_ScrollRepaint)->Unit(benchmark::kMicrosecond);
 
-void BM_FillScrollSizedImage(benchmark::State &state) { fillImage(state, QSize(150, 23)); }
+void BM_FillScrollSizedImage(benchmark::State &state)
+{
+    fillImage(state, QSize(150, 23));
+}
 BENCHMARK(BM_FillScrollSizedImage)->Unit(benchmark::kMicrosecond);
 
 void BM_ProgressRepaint(benchmark::State &state)
@@ -80,7 +83,10 @@ void BM_ProgressRepaint(benchmark::State &state)
 }
 BENCHMARK(BM_ProgressRepaint)->Unit(benchmark::kMicrosecond);
 
-void BM_FillProgressSizedImage(benchmark::State &state) { fillImage(state, QSize(200, 13)); }
+void BM_FillProgressSizedImage(benchmark::State &state)
+{
+    fillImage(state, QSize(200, 13));
+}
 BENCHMARK(BM_FillProgressSizedImage)->Unit(benchmark::kMicrosecond);
 
 // Keeps each benchmark's time per iteration (microseconds) for the ratios.

@@ -42,7 +42,8 @@ QImage sheet(const std::vector<Shot> &shots)
         p.setPen(Qt::white);
         p.drawText(10, y + 14, s.name);
         p.drawImage(200, y, s.image);
-        p.drawImage(QRect(210 + s.image.width(), y, s.image.width() * zoom, s.image.height() * zoom), s.image);
+        p.drawImage(QRect(210 + s.image.width(), y, s.image.width() * zoom, s.image.height() * zoom),
+                    s.image);
         y += s.image.height() * zoom + 20;
     }
     return out;
@@ -83,7 +84,8 @@ std::vector<Shot> scrollBars(QWidget &window)
         scroll.setOrientation(qint16(orientation));
         scroll.resize(orientation == 0 ? QSize(150, 23) : QSize(23, 150));
         scroll.show();
-        const QString name = orientation == 0 ? QStringLiteral("UcScroll horizontal") : QStringLiteral("UcScroll vertical");
+        const QString name =
+            orientation == 0 ? QStringLiteral("UcScroll horizontal") : QStringLiteral("UcScroll vertical");
         for (const int value : {0, 50, 100}) {
             scroll.setValue(value);
             shots.push_back({QStringLiteral("%1 at %2").arg(name).arg(value), scroll.surface()});

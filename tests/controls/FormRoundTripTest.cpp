@@ -13,7 +13,8 @@ namespace {
 // The smallest host: maps kinds to controls, places them, and carries the Tag.
 QRect twipsOf(const QWidget *w)
 {
-    return QRect(pixelsToTwips(w->x()), pixelsToTwips(w->y()), pixelsToTwips(w->width()), pixelsToTwips(w->height()));
+    return QRect(pixelsToTwips(w->x()), pixelsToTwips(w->y()), pixelsToTwips(w->width()),
+                 pixelsToTwips(w->height()));
 }
 
 FormNode saveForm(const QWidget &form)

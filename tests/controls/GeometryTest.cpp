@@ -51,8 +51,8 @@ TEST(ScrollGeometry, DraggingToEitherBoundGivesExactlyMinOrMax)
     EXPECT_EQ(dragValue(22, 22, 108, -7, 1234567), -7);
     EXPECT_EQ(dragValue(108, 22, 108, -7, 1234567), 1234567);
     EXPECT_EQ(dragValue(65, 22, 108, 0, 100), 50);
-    EXPECT_EQ(dragValue(23, 22, 102, 0, 40), 0);  // 0.5 to even
-    EXPECT_EQ(dragValue(25, 22, 102, 0, 40), 2);  // 1.5 to even
+    EXPECT_EQ(dragValue(23, 22, 102, 0, 40), 0); // 0.5 to even
+    EXPECT_EQ(dragValue(25, 22, 102, 0, 40), 2); // 1.5 to even
     EXPECT_EQ(dragValue(108, 22, 108, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()),
               std::numeric_limits<qint32>::max());
 }
@@ -78,7 +78,8 @@ TEST(ScrollGeometry, ThicknessLimitKeepsWholePixelsNotAboveIt)
 
 TEST(Trough, HorizontalTilesAndCapsOfTheScrollBar)
 {
-    const auto pieces = Trough::layout(true, QSize(150, 23), QSize(104, 25), QSize(30, 25), QSize(30, 25), false);
+    const auto pieces =
+        Trough::layout(true, QSize(150, 23), QSize(104, 25), QSize(30, 25), QSize(30, 25), false);
     ASSERT_EQ(pieces.size(), 4u);
     EXPECT_EQ(pieces[0].dest, QRect(0, 0, 104, 23));
     EXPECT_EQ(pieces[1].dest, QRect(104, 0, 104, 23));
@@ -87,14 +88,16 @@ TEST(Trough, HorizontalTilesAndCapsOfTheScrollBar)
     EXPECT_EQ(pieces[3].slot, Trough::Slot::LeadCap);
     EXPECT_EQ(pieces[3].dest, QRect(0, 0, 36, 23));
 
-    const auto bordered = Trough::layout(true, QSize(150, 23), QSize(104, 25), QSize(30, 25), QSize(30, 25), true);
+    const auto bordered =
+        Trough::layout(true, QSize(150, 23), QSize(104, 25), QSize(30, 25), QSize(30, 25), true);
     EXPECT_EQ(bordered[2].slot, Trough::Slot::LeadCap);
     EXPECT_EQ(bordered[3].dest, QRect(114, 0, 36, 21));
 }
 
 TEST(Trough, ProgressCapsAre17And18PixelsWide)
 {
-    const auto pieces = Trough::layout(true, QSize(200, 13), QSize(55, 13), QSize(14, 13), QSize(15, 13), false);
+    const auto pieces =
+        Trough::layout(true, QSize(200, 13), QSize(55, 13), QSize(14, 13), QSize(15, 13), false);
     ASSERT_EQ(pieces.size(), 5u + 2u); // 200 / 55 = 3.6 rounds to 4: five tiles
     EXPECT_EQ(pieces.back().dest, QRect(0, 0, 17, 13));
     EXPECT_EQ(pieces[pieces.size() - 2].dest, QRect(182, 0, 18, 13));
@@ -102,7 +105,8 @@ TEST(Trough, ProgressCapsAre17And18PixelsWide)
 
 TEST(Trough, VerticalTopCapThenBottomCap)
 {
-    const auto pieces = Trough::layout(false, QSize(23, 150), QSize(25, 104), QSize(25, 30), QSize(25, 30), true);
+    const auto pieces =
+        Trough::layout(false, QSize(23, 150), QSize(25, 104), QSize(25, 30), QSize(25, 30), true);
     ASSERT_EQ(pieces.size(), 4u);
     EXPECT_EQ(pieces[1].dest, QRect(0, 104, 23, 104));
     EXPECT_EQ(pieces[2].slot, Trough::Slot::EndCap);
@@ -114,11 +118,13 @@ TEST(Trough, VerticalTopCapThenBottomCap)
 TEST(ProgressGeometry, HorizontalFillsOf200Pixels)
 {
     using namespace ProgressGeometry;
-    const auto bar = [](qint32 value) { return horizontalBar(200, 13, horizontalLength(value, 0, 100, 200)); };
-    EXPECT_EQ(bar(50), QRect(4, 0, 100, 13));  // 4..104
-    EXPECT_EQ(bar(80), QRect(0, 0, 160, 13));  // 0..160
-    EXPECT_EQ(bar(76), QRect(4, 0, 152, 13));  // 4..156
-    EXPECT_EQ(bar(77), QRect(0, 0, 154, 13));  // 0..154
+    const auto bar = [](qint32 value) {
+        return horizontalBar(200, 13, horizontalLength(value, 0, 100, 200));
+    };
+    EXPECT_EQ(bar(50), QRect(4, 0, 100, 13)); // 4..104
+    EXPECT_EQ(bar(80), QRect(0, 0, 160, 13)); // 0..160
+    EXPECT_EQ(bar(76), QRect(4, 0, 152, 13)); // 4..156
+    EXPECT_EQ(bar(77), QRect(0, 0, 154, 13)); // 0..154
     EXPECT_EQ(bar(100), QRect(0, 0, 200, 13));
     EXPECT_EQ(bar(0).width(), 0);
     EXPECT_THROW(horizontalLength(3, 3, 3, 200), AppError);

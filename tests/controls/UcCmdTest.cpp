@@ -40,8 +40,9 @@ protected:
 
     static QImage stretched(const QString &piece, QSize size)
     {
-        return SkinSet::bitmap(piece).convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio,
-                                                                                 Qt::FastTransformation);
+        return SkinSet::bitmap(piece)
+            .convertToFormat(QImage::Format_RGB32)
+            .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
 
     ScriptedMessageBoxes boxes;
@@ -77,7 +78,8 @@ TEST_F(UcCmdTest, PushButtonAtScaleTwoStretchesBothPictures)
     press(cmd, QPoint(3, 30));
     EXPECT_TRUE(cmd->isDownShown());
     EXPECT_FALSE(cmd->isUpShown());
-    EXPECT_EQ(cmd->surface().pixel(3, 30), stretched("BUTTONDN", QSize(186, 38)).pixel(3, 30)); // 104 wide, squeezed
+    EXPECT_EQ(cmd->surface().pixel(3, 30),
+              stretched("BUTTONDN", QSize(186, 38)).pixel(3, 30)); // 104 wide, squeezed
     release(cmd, QPoint(3, 30));
 }
 
@@ -101,7 +103,8 @@ TEST_F(UcCmdTest, CheckBoxCarriesItsCaptionBeside)
     EXPECT_EQ(caption.left(), twipsToPixels(230));
     EXPECT_EQ(box->pictureBox(), QRect(0, 0, 14, 14));
     // The skin's background sits behind a box, beside its picture.
-    EXPECT_EQ(box->surface().pixel(14, 0), SkinSet::bitmap("SBACKGROUND").convertToFormat(QImage::Format_RGB32).pixel(14, 0));
+    EXPECT_EQ(box->surface().pixel(14, 0),
+              SkinSet::bitmap("SBACKGROUND").convertToFormat(QImage::Format_RGB32).pixel(14, 0));
 }
 
 TEST_F(UcCmdTest, CaptionColoursFollowEnabledPressAndRelease)
@@ -282,7 +285,8 @@ TEST_F(UcCmdTest, StoresOnlyWhatDiffersInItsOrder)
     QStringList keys;
     for (const auto &entry : bag.entries())
         keys << entry.key;
-    EXPECT_EQ(keys, (QStringList{"ScaleFactor", "PictureUP", "PictureDN", "Style", "Caption", "Value", "OptionGroup"}));
+    EXPECT_EQ(keys, (QStringList{"ScaleFactor", "PictureUP", "PictureDN", "Style", "Caption", "Value",
+                                 "OptionGroup"}));
     EXPECT_EQ(bag.ReadProperty("Style").typeId(), QMetaType::Int);
     EXPECT_EQ(bag.ReadProperty("PictureDN").toString(), "RADIOON");
 }

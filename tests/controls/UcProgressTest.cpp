@@ -1,5 +1,5 @@
-#include "controls/ProgressGeometry.h"
 #include "controls/UcProgress.h"
+#include "controls/ProgressGeometry.h"
 #include "platform/AppError.h"
 #include "tests/support/CapturingEventLog.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -36,7 +36,8 @@ protected:
     {
         const QImage &s = bar->surface();
         const QImage mask = bar->mask().scaled(dest.size(), Qt::IgnoreAspectRatio).mirrored(false, flipped);
-        const QImage sprite = bar->sprite().scaled(dest.size(), Qt::IgnoreAspectRatio).mirrored(false, flipped);
+        const QImage sprite =
+            bar->sprite().scaled(dest.size(), Qt::IgnoreAspectRatio).mirrored(false, flipped);
         int mismatches = 0, opaque = 0;
         for (int y = 0; y < s.height(); ++y)
             for (int x = 0; x < s.width(); ++x) {

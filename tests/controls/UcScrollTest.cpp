@@ -36,8 +36,9 @@ protected:
 
 QImage stretched(const QString &piece, QSize size)
 {
-    return SkinSet::bitmap(piece).convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio,
-                                                                             Qt::FastTransformation);
+    return SkinSet::bitmap(piece)
+        .convertToFormat(QImage::Format_RGB32)
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
 }
 
 } // namespace
@@ -64,8 +65,8 @@ TEST_F(UcScrollTest, PaintsTilesCapsAndImagesOnItsSurface)
     EXPECT_EQ(s.pixel(1, 22), leftCap.pixel(1, 22));
     EXPECT_EQ(s.pixel(149, 0), rightCap.pixel(35, 0));
     EXPECT_EQ(s.pixel(114, 1), rightCap.pixel(0, 1));
-    EXPECT_EQ(s.pixel(60, 1), tile.pixel(60, 1));  // first tile, above the thumb
-    EXPECT_EQ(s.pixel(110, 1), tile.pixel(6, 1));  // second tile starts at 104
+    EXPECT_EQ(s.pixel(60, 1), tile.pixel(60, 1)); // first tile, above the thumb
+    EXPECT_EQ(s.pixel(110, 1), tile.pixel(6, 1)); // second tile starts at 104
 
     const QImage thumb = stretched("THUMB", QSize(20, 16));
     EXPECT_EQ(s.pixel(22 + 10, 4 + 8), thumb.pixel(10, 8)); // top 3.5 drawn at 4
@@ -130,7 +131,7 @@ TEST_F(UcScrollTest, StepsOutsideTheirRangeAreIgnored)
 
 TEST_F(UcScrollTest, TrackClicksStepUpOnlyStrictlyPastTheThumb)
 {
-    scroll->setValue(50); // thumb at 65..85, 3.5..19.5
+    scroll->setValue(50);          // thumb at 65..85, 3.5..19.5
     click(scroll, QPointF(65, 1)); // exactly at the thumb's left edge, above it
     EXPECT_EQ(scroll->Value(), 40);
     click(scroll, QPointF(100, 1));
@@ -246,7 +247,7 @@ TEST_F(UcScrollTest, DraggingReachesExactlyMinAndMaxAndScrollsAfterChange)
 TEST_F(UcScrollTest, ADragWithoutFreeTrackIsReported)
 {
     scroll->setValue(50);
-    scroll->setMax(0); // no range: the thumb stays at 65 on later placements
+    scroll->setMax(0);      // no range: the thumb stays at 65 on later placements
     scroll->resize(64, 23); // 64 - 2 - 20 - 20 = 22: both bounds at 22
     EXPECT_EQ(scroll->ImgThumb().left(), 65);
     QSignalSpy scrolled(scroll, &UcScroll::Scroll);

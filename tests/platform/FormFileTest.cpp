@@ -101,7 +101,7 @@ TEST(FormFile, MalformedInputNamesItsLine)
 {
     EXPECT_EQ(errorLine(""), 1); // no form at all
     EXPECT_EQ(errorLine("# only\n\n"), 3);
-    EXPECT_EQ(errorLine("Begin Form Main\n  A = int16 32768\nEnd\n"), 2);            // out of range
+    EXPECT_EQ(errorLine("Begin Form Main\n  A = int16 32768\nEnd\n"), 2); // out of range
     EXPECT_EQ(errorLine("Begin Form Main\n  A = int32 2147483648\nEnd\n"), 2);
     EXPECT_EQ(errorLine("Begin Form Main\n  A = int16 1.5\nEnd\n"), 2);
     EXPECT_EQ(errorLine("Begin Form Main\n\n  A = double nan\nEnd\n"), 3);
@@ -134,7 +134,8 @@ TEST(FormFile, HostileInputIsBounded)
         deep += QStringLiteral("Begin K n%1\n").arg(i);
     EXPECT_EQ(errorLine(deep), FormFile::MaxDepth + 1);
 
-    const QString longLine = "Begin Form Main\n  A = string \"" + QString(FormFile::MaxLineLength, u'x') + "\"\nEnd\n";
+    const QString longLine =
+        "Begin Form Main\n  A = string \"" + QString(FormFile::MaxLineLength, u'x') + "\"\nEnd\n";
     EXPECT_EQ(errorLine(longLine), 2);
     EXPECT_EQ(errorLine(QString(FormFile::MaxBytes + 1, u'\n')), 1);
 }
