@@ -1,3 +1,3 @@
 #include "app/engine/EngineLog.h"
 
-Q_LOGGING_CATEGORY(lcEngine, "vocalino.engine")
+Q_LOGGING_CATEGORY(lcEngine, "vocalino.engine", QtWarningMsg)
