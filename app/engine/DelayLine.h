@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 // A circular delay of up to `length` samples, read at whole or fractional distances.
@@ -10,14 +11,18 @@ public:
 
     void write(float x)
     {
-        m_buffer[m_position] = x;
-        m_position = (m_position + 1) % int(m_buffer.size());
+        m_buffer[std::size_t(m_position)] = x;
+        if (++m_position == int(m_buffer.size()))
+            m_position = 0;
     }
     // The sample written `distance` writes ago (1 = the last one).
     float read(int distance) const
     {
-        const int size = int(m_buffer.size());
-        return m_buffer[((m_position - distance) % size + size) % size];
+        // Distances stay within the line, so one wrap is enough (no division per sample).
+        int index = m_position - distance;
+        while (index < 0)
+            index += int(m_buffer.size());
+        return m_buffer[std::size_t(index)];
     }
     float readFractional(double distance) const
     {

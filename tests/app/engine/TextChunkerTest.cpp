@@ -20,15 +20,16 @@ QStringList pieces(const QString &text, qsizetype limit = TextChunker::maxLength
 }
 } // namespace
 
-TEST(TextChunker, CutsAfterEachSentence)
+TEST(TextChunker, CutsAtTheLastSentenceEndWithinTheLimit)
 {
-    EXPECT_EQ(pieces("Hello, I am Mary. How are you? Fine!"),
-              QStringList({"Hello, I am Mary.", " How are you?", " Fine!"}));
+    EXPECT_EQ(pieces("Hello, I am Mary. How are you? Fine!", 32),
+              QStringList({"Hello, I am Mary. How are you?", " Fine!"}));
+    EXPECT_EQ(pieces("Hello, I am Mary. How are you? Fine!"), QStringList({"Hello, I am Mary. How are you? Fine!"}));
 }
 
-TEST(TextChunker, KeepsDecimalPointsAndInitialsInsideTheSentence)
+TEST(TextChunker, KeepsDecimalPointsInsideTheSentence)
 {
-    EXPECT_EQ(pieces("It costs 3.50 now. Yes"), QStringList({"It costs 3.50 now.", " Yes"}));
+    EXPECT_EQ(pieces("It costs 3.50 now. Yes it does", 22), QStringList({"It costs 3.50 now.", " Yes it does"}));
 }
 
 TEST(TextChunker, LongSentenceIsCutAtABlankWithinTheLimit)

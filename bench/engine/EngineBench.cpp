@@ -1,0 +1,181 @@
+// Engine speed and memory, each against its baseline in the same run.
+#include "app/engine/ClockAudioOutput.h"
+#include "app/engine/DirectSS.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// Notes when the first samples reach it.
+class TimingOutput : public ClockAudioOutput
+{
+public:
+    TimingOutput() : ClockAudioOutput(Pace::RealTime) {}
+    qint64 write(const qint16 *samples, qint64 count) override
+    {
+        if (!seen && count > 0) {
+            first = Clock::now();
+            seen = true;
+        }
+        return ClockAudioOutput::write(samples, count);
+    }
+    Clock::time_point first;
+    bool seen = false;
+};
+
+QString textOfSize(qsizetype bytes)
+{
+    const QString sentence = QStringLiteral("The quick brown fox jumps over the lazy dog near the river bank. ");
+    return sentence.repeated(bytes / sentence.size() + 1).left(bytes);
+}
+
+QString wordsText(int words)
+{
+    const QStringList pool = {"the", "little", "robot", "walked", "along", "a", "sunny", "beach", "and",
+                              "sang", "happy", "songs."};
+    QStringList out;
+    for (int i = 0; i < words; ++i)
+        out << pool.at(i % pool.size());
+    return out.join(' ');
+}
+
+double firstSamplesMs(const QString &text)
+{
+    auto output = std::make_unique<TimingOutput>();
+    TimingOutput *timing = output.get();
+    DirectSS engine(std::move(output));
+    const auto start = Clock::now();
+    engine.Speak(text);
+    while (!timing->seen)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    const double ms = std::chrono::duration<double, std::milli>(timing->first - start).count();
+    engine.AudioReset();
+    return ms;
+}
+
+void BM_FirstSamples(benchmark::State &state)
+{
+    const QString text = textOfSize(state.range(0));
+    const QString baseline = QStringLiteral("Hi.");
+    double ours = 0, base = 0;
+    for (auto _ : state) {
+        ours += firstSamplesMs(text);
+        base += firstSamplesMs(baseline);
+    }
+    const double n = double(state.iterations());
+    state.counters["ms"] = ours / n;
+    state.counters["baseline_ms"] = base / n;
+    state.counters["ratio"] = ours / base;
+}
+BENCHMARK(BM_FirstSamples)->Arg(1024)->Arg(1024 * 1024)->Iterations(20)->Unit(benchmark::kMillisecond);
+
+double recordSeconds(int voice, const QString &text, const QString &path)
+{
+    DirectSS engine(std::make_unique<ClockAudioOutput>(ClockAudioOutput::Pace::Immediate));
+    QSignalSpy stop(&engine, &DirectSS::AudioStop);
+    engine.Select(voice);
+    engine.setSpeed(150);
+    engine.setPitch(179);
+    engine.setFileName(path);
+    QElapsedTimer timer;
+    timer.start();
+    engine.Speak(text);
+    stop.wait(600000);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+double espeakSeconds(const QString &textFile, const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QProcess espeak;
+    espeak.start("espeak-ng", {"-v", "en-us+f1", "-s", "150", "-w", path, "-f", textFile});
+    espeak.waitForFinished(600000);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+void BM_Record10000Words(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString text = wordsText(10000);
+    const QString textFile = dir.filePath("words.txt");
+    QFile f(textFile);
+    f.open(QIODevice::WriteOnly);
+    f.write(text.toUtf8());
+    f.close();
+    double ours = 0, base = 0;
+    for (auto _ : state) {
+        ours += recordSeconds(int(state.range(0)), text, dir.filePath("ours.wav"));
+        base += espeakSeconds(textFile, dir.filePath("ref.wav"));
+    }
+    state.counters["seconds"] = ours / double(state.iterations());
+    state.counters["espeak_seconds"] = base / double(state.iterations());
+    state.counters["ratio"] = ours / base;
+    state.SetLabel(state.range(0) == 1 ? "Mary" : "Mary in Stadium");
+}
+BENCHMARK(BM_Record10000Words)->Arg(1)->Arg(9)->Iterations(1)->Unit(benchmark::kSecond);
+
+double residentMb()
+{
+    QFile status("/proc/self/status");
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    return 0;
+}
+
+// Peak resident memory above the idle engine while a 1 MB text runs for a few seconds.
+void BM_PeakMemory1MB(benchmark::State &state)
+{
+    const bool recording = state.range(0) == 1;
+    QTemporaryDir dir;
+    const QString text = textOfSize(1024 * 1024);
+    double peakAbove = 0, lateGrowth = 0;
+    for (auto _ : state) {
+        DirectSS engine(std::make_unique<ClockAudioOutput>(ClockAudioOutput::Pace::RealTime));
+        if (recording)
+            engine.setFileName(dir.filePath("big.wav"));
+        QCoreApplication::processEvents();
+        const double idle = residentMb();
+        engine.Speak(text);
+        double peak = idle, atOneSecond = idle;
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 4000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            peak = std::max(peak, residentMb());
+            if (timer.elapsed() < 1000)
+                atOneSecond = peak;
+        }
+        engine.AudioReset();
+        peakAbove = peak - idle;
+        lateGrowth = peak - atOneSecond;
+    }
+    state.counters["MB_above_idle"] = peakAbove;
+    state.counters["MB_growth_after_1s"] = lateGrowth;
+    state.SetLabel(recording ? "recording" : "speaking");
+}
+BENCHMARK(BM_PeakMemory1MB)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
