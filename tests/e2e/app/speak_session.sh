@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The real program under Xvfb with a private PulseAudio null sink: START, type, SPEAK,
+# the status while speaking and after, the sound that reached the sink, the clown's
+# shape and a refused second copy. usage: speak_session.sh VOCALINO OUTDIR
+set -euo pipefail
+BIN=$1
+OUT=$2
+DISPLAY_NUMBER=${E2E_DISPLAY:-18}
+mkdir -p "$OUT"
+WORK=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  [ -f "$WORK/pulse/pid" ] && kill "$(cat "$WORK/pulse/pid")" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=":$DISPLAY_NUMBER"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+mkdir -p "$WORK/pulse" "$WORK/runtime"
+chmod 700 "$WORK/runtime"
+PULSE_RUNTIME_PATH="$WORK/pulse" pulseaudio -D -n --exit-idle-time=-1 --disallow-exit \
+  --use-pid-file=yes --load="module-null-sink sink_name=test" \
+  --load="module-native-protocol-unix socket=$WORK/pulse/native" >/dev/null 2>&1
+export PULSE_SERVER="unix:$WORK/pulse/native"
+for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+export XDG_RUNTIME_DIR="$WORK/runtime" # the single-copy lock lives here
+
+# The colour of one screen pixel as "r,g,b".
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | sed -n 's/.*srgb(\([0-9,]*\)).*/\1/p;s/.*(\([0-9]*,[0-9]*,[0-9]*\)).*#.*/\1/p' | head -1
+}
+# How many pixels of the status label are of the given colour.
+status_pixels() {
+  convert "$1" -crop 100x24+349+385 +repage -fill black +opaque "$2" -fill white -opaque "$2" \
+    -format "%[fx:int(mean*w*h+0.5)]" info:
+}
+
+parec -d test.monitor --raw --format=s16le --channels=1 --rate=22050 >"$WORK/heard.raw" &
+pids+=($!)
+
+"$BIN" >"$OUT/vocalino.log" 2>&1 &
+app=$!
+pids+=($app)
+sleep 2
+import -window root "$OUT/start.png"
+xdotool mousemove 205 321 click 1 # START
+sleep 3
+kill -0 $app || fail "the program ended after START"
+import -window root "$OUT/main.png"
+
+xdotool mousemove 250 220 click 1
+xdotool type --delay 20 "Hello! I am Vocalino, the talking clown. Listen to me read this sentence."
+xdotool mousemove 130 398 click 1 # SPEAK
+sleep 1
+import -window root "$OUT/speaking.png"
+[ "$(status_pixels "$OUT/speaking.png" 'rgb(255,255,0)')" -gt 20 ] || fail "status does not read SPEAKING in yellow"
+
+for _ in $(seq 40); do
+  sleep 0.5
+  import -window root "$OUT/after.png"
+  [ "$(status_pixels "$OUT/after.png" 'rgb(255,0,0)')" -gt 20 ] && break
+done
+[ "$(status_pixels "$OUT/after.png" 'rgb(255,0,0)')" -gt 20 ] || fail "status never came back to STOPPED in red"
+
+kill "${pids[1]}" 2>/dev/null || true # the capture
+sleep 0.3
+peak=$(python3 -c "
+import array,sys
+a=array.array('h'); a.frombytes(open('$WORK/heard.raw','rb').read()[:(len(open('$WORK/heard.raw','rb').read())//2)*2])
+print(max((abs(x) for x in a), default=0), len(a))")
+set -- $peak
+[ "$1" -gt 1000 ] || fail "no speech reached the sink (peak $1 over $2 samples)"
+echo "speech reached the sink: peak $1 over $2 samples"
+
+xdotool mousemove 296 108 click 1 # the character button
+sleep 1
+import -window root "$OUT/character.png"
+# The clown sits right of the main window; its corners are not part of its shape.
+corner=$(pixel "$OUT/character.png" 809 81)
+[ "$corner" != "255,228,153" ] || fail "the clown's surround is drawn: the shape is not applied"
+inside=$(pixel "$OUT/character.png" $((808 + 106)) $((80 + 100)))
+[ "$inside" != "0,0,0" ] || fail "the clown is not shown ($inside)"
+
+# A second copy is told and ends; the first keeps running.
+"$BIN" >"$OUT/second.log" 2>&1 &
+second=$!
+sleep 2
+import -window root "$OUT/second.png"
+xdotool key Return
+for _ in $(seq 30); do kill -0 $second 2>/dev/null || break; sleep 0.2; done
+kill -0 $second 2>/dev/null && fail "the second copy did not end"
+kill -0 $app || fail "the first copy ended"
+echo "PASS"
