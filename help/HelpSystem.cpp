@@ -67,6 +67,8 @@ QList<HelpViewer *> HelpSystem::viewers() const
     return open;
 }
 
+HelpPopup *HelpSystem::popup() const { return m_popup.data(); }
+
 void HelpSystem::closeAll()
 {
     for (HelpViewer *viewer : viewers())

@@ -30,7 +30,7 @@ public:
 
     qint32 call(qint32 owner, const QString &file, int command, const HhData &data);
     QList<HelpViewer *> viewers() const;
-    HelpPopup *popup() const { return m_popup.data(); }
+    HelpPopup *popup() const;
     void closeAll();
 
     static constexpr const char *Caption = "HTML Help";

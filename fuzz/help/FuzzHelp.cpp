@@ -1,0 +1,61 @@
+// Feeds hostile bytes to everything that reads a help file: the whole file through
+// chmlib and our tables, and each of our own decoders on its own.
+#include "help/ChmFile.h"
+#include "help/ChmTables.h"
+#include "help/PopupSource.h"
+#include "help/Registry.h"
+#include "help/SiteMap.h"
+#include "help/TopicCatalog.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QTemporaryFile>
+#include <cstdint>
+
+namespace {
+void readWholeFile(const QByteArray &bytes)
+{
+    QTemporaryFile file;
+    if (!file.open() || file.write(bytes) != bytes.size())
+        return;
+    file.flush();
+    const auto chm = ChmFile::open(file.fileName());
+    if (!chm)
+        return;
+    for (const QString &inside : chm->files())
+        chm->read(inside);
+    chm->topicForContext(1);
+    chm->defaultTopic();
+    SiteMap::parse(TopicCatalog::decodeHtml(chm->read(chm->contentsFile()).value_or(QByteArray())));
+    TopicCatalog catalog(*chm);
+    catalog.search(QStringLiteral("a b"), false);
+}
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const QByteArray bytes(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
+    switch (data[0] % 5) {
+    case 0: readWholeFile(bytes); break;
+    case 1: ChmTables::parseSystem(bytes); break;
+    case 2: {
+        const qsizetype half = bytes.size() / 2;
+        ChmTables::parseWindows(bytes.left(half), bytes.mid(half));
+        ChmTables::parseContextMap(bytes.left(half), bytes.mid(half));
+        break;
+    }
+    case 3: {
+        const QString text = ChmTables::decodeText(bytes);
+        SiteMap::parse(text);
+        TopicCatalog::plainText(text);
+        TopicCatalog::alinkNames(text);
+        PopupSource::topicText(text, 1);
+        PopupSource::fontFromText(text);
+        break;
+    }
+    default: Registry::parseHive(bytes); break;
+    }
+    return 0;
+}
