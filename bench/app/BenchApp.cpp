@@ -1,0 +1,191 @@
+// The main window's speed: the level display's tick, a click while speaking, and the
+// windows' start, each against its baseline in the same run.
+#include "app/LevelDisplay.h"
+#include "app/Main.h"
+#include "app/Start.h"
+#include "app/engine/ClockAudioOutput.h"
+#include "controls/button/qxButtons_H.h"
+#include "platform/Fonts.h"
+#include "platform/MessageBoxes.h"
+#include "platform/ProgramFolder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTextEdit>
+#include <QTimer>
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+
+namespace {
+class NoOneThere : public MessageBoxes
+{
+public:
+    MsgAnswer show(const QString &, const QString &, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
+};
+
+const LevelScale picture1{2985, 2085, 199, 139};
+
+void BM_PlainFillOfPicture1(benchmark::State &state)
+{
+    QImage surface(picture1.pixelWidth, picture1.pixelHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        surface.fill(Qt::black);
+        benchmark::DoNotOptimize(surface.constBits());
+    }
+}
+BENCHMARK(BM_PlainFillOfPicture1);
+
+void BM_LevelDisplayTick(benchmark::State &state)
+{
+    QImage surface(picture1.pixelWidth, picture1.pixelHeight, QImage::Format_RGB32);
+    LevelDisplay display;
+    display.reset(picture1);
+    for (auto _ : state) {
+        display.tick(surface, 0);
+        benchmark::DoNotOptimize(surface.constBits());
+    }
+}
+BENCHMARK(BM_LevelDisplayTick);
+
+// Milliseconds from posting a click on STOP to its handler, 99th percentile of 200 clicks.
+double clickLatencyP99(bool speaking)
+{
+    Main window;
+    window.show();
+    std::vector<double> latencies;
+    QElapsedTimer clock;
+    QObject::connect(window.cmdStopText, &qxButtons_H::Click, &window,
+                     [&] { latencies.push_back(clock.nsecsElapsed() / 1e6); });
+    window.RichTextBox1->setPlainText(QString("A long text for the clown to read aloud. ").repeated(50));
+    const QPointF at(10, 10);
+    for (int i = 0; i < 200; ++i) {
+        if (speaking)
+            window.cmdSpkText_Click();
+        for (int t = 0; t < 5; ++t)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+        clock.start();
+        QCoreApplication::postEvent(window.cmdStopText, new QMouseEvent(QEvent::MouseButtonPress, at, at, at,
+                                                                       Qt::LeftButton, Qt::LeftButton, {}));
+        QCoreApplication::postEvent(window.cmdStopText, new QMouseEvent(QEvent::MouseButtonRelease, at, at, at,
+                                                                       Qt::LeftButton, Qt::NoButton, {}));
+        const auto before = latencies.size();
+        while (latencies.size() == before && clock.elapsed() < 1000)
+            QCoreApplication::processEvents();
+    }
+    std::sort(latencies.begin(), latencies.end());
+    return latencies.empty() ? 0 : latencies[latencies.size() * 99 / 100];
+}
+
+void BM_StopClickIdleP99(benchmark::State &state)
+{
+    double p99 = 0;
+    for (auto _ : state)
+        p99 = clickLatencyP99(false);
+    state.counters["p99_ms"] = p99;
+}
+BENCHMARK(BM_StopClickIdleP99)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_StopClickWhileSpeakingP99(benchmark::State &state)
+{
+    double p99 = 0;
+    for (auto _ : state)
+        p99 = clickLatencyP99(true);
+    state.counters["p99_ms"] = p99;
+}
+BENCHMARK(BM_StopClickWhileSpeakingP99)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+template <typename Window, typename Make> void showAndPaint(benchmark::State &state, Make make)
+{
+    for (auto _ : state) {
+        std::unique_ptr<Window> window = make();
+        window->show();
+        window->grab(); // the first full paint
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_BareWindowShown(benchmark::State &state)
+{
+    showAndPaint<QWidget>(state, [] {
+        auto w = std::make_unique<QWidget>();
+        w->resize(581, 379);
+        return w;
+    });
+}
+BENCHMARK(BM_BareWindowShown)->Unit(benchmark::kMillisecond);
+
+void BM_StartWindowShown(benchmark::State &state)
+{
+    showAndPaint<Start>(state, [] { return std::make_unique<Start>(std::function<void()>{}); });
+}
+BENCHMARK(BM_StartWindowShown)->Unit(benchmark::kMillisecond);
+
+void BM_MainWindowShown(benchmark::State &state)
+{
+    showAndPaint<Main>(state, [] { return std::make_unique<Main>(); });
+}
+BENCHMARK(BM_MainWindowShown)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+struct Ratios : benchmark::ConsoleReporter
+{
+    std::map<std::string, double> times, p99;
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs) {
+            times[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.counters.count("p99_ms"))
+                p99[run.benchmark_name()] = run.counters.at("p99_ms");
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    double t(const std::string &prefix) const
+    {
+        for (const auto &[name, value] : times)
+            if (name.rfind(prefix, 0) == 0)
+                return value;
+        return 0;
+    }
+    double p(const std::string &prefix) const
+    {
+        for (const auto &[name, value] : p99)
+            if (name.rfind(prefix, 0) == 0)
+                return value;
+        return 0;
+    }
+};
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    NoOneThere quiet;
+    MessageBoxes::install(&quiet);
+    QTemporaryDir noStartSound; // START to Main is measured without the sound's own length
+    setProgramFolder(noStartSound.path());
+    AudioOutput::setFactoryForTests(
+        [] { return std::make_unique<ClockAudioOutput>(ClockAudioOutput::Pace::RealTime); });
+
+    benchmark::Initialize(&argc, argv);
+    Ratios reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const double tick = reporter.t("BM_LevelDisplayTick"), fill = reporter.t("BM_PlainFillOfPicture1");
+    std::printf("level display tick %.4f ms; ratio %.2f against a plain fill (goal under 0.2 ms)\n", tick / 1e6,
+                fill > 0 ? tick / fill : 0);
+    const double idle = reporter.p("BM_StopClickIdleP99"), busy = reporter.p("BM_StopClickWhileSpeakingP99");
+    std::printf("STOP click p99 %.2f ms while speaking, %.2f ms idle; ratio %.2f (goal under 16 ms)\n", busy, idle,
+                idle > 0 ? busy / idle : 0);
+    const double bare = reporter.t("BM_BareWindowShown"), start = reporter.t("BM_StartWindowShown");
+    std::printf("start-up window shown %.2f ms; ratio %.2f against a bare window (goal at most 1.5)\n", start,
+                bare > 0 ? start / bare : 0);
+    const double main = reporter.t("BM_MainWindowShown");
+    std::printf("main window built and shown %.2f ms; ratio %.2f against a bare window (goal under 300 ms)\n", main,
+                bare > 0 ? main / bare : 0);
+    MessageBoxes::install(nullptr);
+    return 0;
+}
