@@ -229,7 +229,7 @@ void EditorCommands::open()
     const FileDialogResult chosen = Dialogs::current().openFile(request);
     if (!chosen.accepted)
         return;
-    m_openDialog.path = chosen.fileName.trimmed();
+    m_openDialog.path = chosen.fileName; // untrimmed: a name may end in a blank
     m_openDialog.title = QFileInfo(m_openDialog.path).fileName();
     m_openDialog.filterIndex = chosen.filterIndex;
     if (m_editor)

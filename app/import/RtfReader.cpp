@@ -368,7 +368,7 @@ std::optional<QString> RtfReader::toPlainText(QByteArrayView rtf)
 std::optional<QString> RtfReader::readFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly) || file.size() > maxFileBytes)
         return std::nullopt;
     return toPlainText(file.readAll());
 }

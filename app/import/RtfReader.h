@@ -17,4 +17,6 @@ public:
     static std::optional<QString> readFile(const QString &path);
 
     static constexpr int maxGroupDepth = 4096;
+    // A larger file is not read at all: the reader holds it whole in memory.
+    static constexpr qint64 maxFileBytes = 256 * 1024 * 1024;
 };

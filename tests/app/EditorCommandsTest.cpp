@@ -135,6 +135,13 @@ TEST_F(EditorCommandsTest, TheFilterNotTheExtensionPicksTheReader)
     EXPECT_EQ(editor->toPlainText(), "hi");
 }
 
+TEST_F(EditorCommandsTest, ANameEndingInABlankIsOpenedAsItIs)
+{
+    chooseFile(write(" story.txt ", "blank-edged name"), 1);
+    EXPECT_EQ(editor->toPlainText(), "blank-edged name");
+    EXPECT_EQ(commands.openDialogState().title, " story.txt ");
+}
+
 TEST_F(EditorCommandsTest, AnUnknownFilterIndexInsertsNothing)
 {
     typeText(QStringLiteral("old"));
