@@ -111,10 +111,10 @@ void DirectSS::Speak(const QString &text)
     job.text = text;
     job.voice = VoiceCatalogue::voices().at(m_voice - 1);
     job.settings = VoiceCatalogue::resolve(job.voice, m_speed, m_pitch);
-    if (!m_fileName.isEmpty())
-        job.writer = WaveWriter::open(m_fileName, sampleRate()); // throws before anything changes
-    job.generation = m_ring->generation();
     m_lastError = job.settings.outOfRange ? qint32(Unexpected) : 0;
+    if (!m_fileName.isEmpty())
+        job.writer = WaveWriter::open(m_fileName, sampleRate()); // throws before speech starts
+    job.generation = m_ring->generation();
     ++m_pending;
     m_active = true;
     m_worker->enqueue(std::move(job));
