@@ -27,7 +27,7 @@ qint64 steadyMs()
 DirectSS::DirectSS(QWidget *parent) : DirectSS(AudioOutput::create(), parent) {}
 
 DirectSS::DirectSS(std::unique_ptr<AudioOutput> output, QWidget *parent)
-    : QWidget(parent), m_output(std::move(output)), m_surface(QSize(57, 41), QImage::Format_RGB32)
+    : QWidget(parent), m_output(std::move(output)), m_surface(QSize(57, 41), QImage::Format_ARGB32_Premultiplied)
 {
     const int rate = SynthWorker::sampleRate();
     m_ring = std::make_unique<SampleRing>(qint64(ringSeconds * rate));
@@ -249,7 +249,7 @@ void DirectSS::redrawMouth()
 {
     const QSize wanted = size().isValid() && !size().isEmpty() ? size() : QSize(57, 41);
     if (m_surface.size() != wanted)
-        m_surface = QImage(wanted, QImage::Format_RGB32);
+        m_surface = QImage(wanted, QImage::Format_ARGB32_Premultiplied);
     MouthPainter::paint(m_surface, Viseme(m_shape), m_openness);
     update();
 }

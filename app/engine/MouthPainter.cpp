@@ -6,7 +6,6 @@
 #include <algorithm>
 
 namespace {
-const QColor skin(0xf2, 0xc2, 0x9b);
 const QColor lip(0xc8, 0x3c, 0x4a);
 const QColor lipDark(0x7a, 0x1c, 0x26);
 const QColor inside(0x4a, 0x0c, 0x14);
@@ -123,7 +122,10 @@ void paint(QImage &surface, Viseme shape, double openness)
 {
     QPainter p(&surface);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(surface.rect(), skin);
+    // Only the mouth is drawn: the character's face shows around it.
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.fillRect(surface.rect(), Qt::transparent);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const double w = surface.width();
     const double h = surface.height();
     const Geometry g = geometryFor(shape, openness);
@@ -136,7 +138,7 @@ void paint(QImage &surface, Viseme shape, double openness)
 
 QImage render(QSize size, Viseme shape, double openness)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
     paint(image, shape, openness);
     return image;
 }

@@ -146,9 +146,14 @@ TEST(MouthPainter, EveryShapeLooksDifferentAndOpenShapesShowTheInside)
     for (int y = 0; y < open.height(); ++y)
         for (int x = 0; x < open.width(); ++x) {
             const QColor c = open.pixelColor(x, y);
+            if (c.alpha() < 255)
+                continue;
             white = white || (c.red() > 240 && c.green() > 240 && c.blue() > 230);
             dark = dark || (c.red() < 90 && c.green() < 30);
         }
     EXPECT_TRUE(white);
     EXPECT_TRUE(dark);
+    // Around the lips the face of the character shows through.
+    EXPECT_EQ(open.pixelColor(0, 0).alpha(), 0);
+    EXPECT_EQ(open.pixelColor(56, 40).alpha(), 0);
 }
