@@ -36,7 +36,8 @@ Qt::Edges edgesOf(int hitCode)
 }
 
 // Stands in for the window system's modal move or resize loop: follows the pointer
-// and eats the window's mouse events until the left button comes up.
+// and eats the window's mouse events until every button is up again, whichever
+// button started it (the character window is dragged by any button).
 class ManualDrag : public QObject
 {
 public:
@@ -65,7 +66,7 @@ protected:
             follow(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
             return true;
         case QEvent::MouseButtonRelease:
-            if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            if (static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton)
                 return true;
             follow(static_cast<QMouseEvent *>(event)->globalPosition().toPoint());
             finish();

@@ -2,6 +2,8 @@
 
 #include "SkinTestSupport.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
 
@@ -84,6 +86,27 @@ TEST(WindowCommands, ASecondDragReplacesTheFirst)
     EXPECT_EQ(window.size(), QSize(200, 100));
     EXPECT_EQ(window.pos(), start + QPoint(10, 5));
     EXPECT_FALSE(WindowCommands::isDragging(&window));
+}
+
+TEST(WindowCommands, ADragByTheRightButtonEndsWhenItComesUp)
+{
+    QWidget window;
+    window.resize(200, 100);
+    window.show();
+    const QPoint start = window.pos();
+    const QPoint origin = window.mapToGlobal(QPoint(0, 0)); // fixed while the window moves
+    WindowCommands::startMove(&window, origin + QPoint(10, 10));
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, origin + at, Qt::RightButton, held, {});
+        QCoreApplication::sendEvent(&window, &event);
+    };
+    send(QEvent::MouseMove, QPoint(30, 20), Qt::RightButton);
+    send(QEvent::MouseButtonRelease, QPoint(30, 20), Qt::NoButton);
+    EXPECT_FALSE(WindowCommands::isDragging(&window));
+    const QPoint moved = window.pos();
+    EXPECT_EQ(moved, start + QPoint(20, 10));
+    send(QEvent::MouseMove, QPoint(60, 60), Qt::NoButton);
+    EXPECT_EQ(window.pos(), moved);
 }
 
 } // namespace
