@@ -12,22 +12,22 @@
 
 HelpFileSpec HelpFileSpec::parse(const QString &text)
 {
-    HelpFileSpec spec;
+    HelpFileSpec request;
     QString rest = text;
     const qsizetype window = rest.lastIndexOf(QLatin1Char('>'));
     if (window >= 0) {
-        spec.window = rest.mid(window + 1).trimmed();
+        request.window = rest.mid(window + 1).trimmed();
         rest.truncate(window);
     }
     const qsizetype topic = rest.indexOf(QLatin1String("::"));
     if (topic >= 0) {
-        spec.topic = rest.mid(topic + 2);
-        while (spec.topic.startsWith(QLatin1Char('/')))
-            spec.topic.remove(0, 1);
+        request.topic = rest.mid(topic + 2);
+        while (request.topic.startsWith(QLatin1Char('/')))
+            request.topic.remove(0, 1);
         rest.truncate(topic);
     }
-    spec.file = rest.trimmed();
-    return spec;
+    request.file = rest.trimmed();
+    return request;
 }
 
 qint32 HtmlHelp(qint32 owner, const QString &file, int command, const HhData &data)
@@ -43,16 +43,16 @@ HelpSystem &HelpSystem::instance()
 
 qint32 HelpSystem::call(qint32 owner, const QString &file, int command, const HhData &data)
 {
-    const HelpFileSpec spec = HelpFileSpec::parse(file);
+    const HelpFileSpec request = HelpFileSpec::parse(file);
     switch (command) {
-    case HH::DISPLAY_TOPIC: return displayTopic(spec, owner, data);
-    case HH::HELP_CONTEXT: return helpContext(spec, owner, data);
+    case HH::DISPLAY_TOPIC: return displayTopic(request, owner, data);
+    case HH::HELP_CONTEXT: return helpContext(request, owner, data);
     case HH::DISPLAY_TOC:
     case HH::DISPLAY_INDEX:
-    case HH::DISPLAY_SEARCH: return displayPane(spec, owner, command, data);
+    case HH::DISPLAY_SEARCH: return displayPane(request, owner, command, data);
     case HH::KEYWORD_LOOKUP:
-    case HH::ALINK_LOOKUP: return lookup(spec, owner, command, data);
-    case HH::DISPLAY_TEXT_POPUP: return textPopup(spec, owner, data);
+    case HH::ALINK_LOOKUP: return lookup(request, owner, command, data);
+    case HH::DISPLAY_TEXT_POPUP: return textPopup(request, owner, data);
     case HH::CLOSE_ALL: closeAll(); return 0;
     default: return 0;
     }
@@ -98,26 +98,26 @@ std::shared_ptr<ChmFile> HelpSystem::openFile(const QString &path)
     return std::shared_ptr<ChmFile>(std::move(file));
 }
 
-HelpViewer *HelpSystem::viewerFor(const HelpFileSpec &spec, qint32 owner)
+HelpViewer *HelpSystem::viewerFor(const HelpFileSpec &request, qint32 owner)
 {
-    const QString canonical = QFileInfo(spec.file).canonicalFilePath();
+    const QString canonical = QFileInfo(request.file).canonicalFilePath();
     for (HelpViewer *viewer : viewers()) {
         const QString name = viewer->property("windowType").toString();
         if (QFileInfo(viewer->file().path()).canonicalFilePath() == canonical &&
-            name.compare(spec.window, Qt::CaseInsensitive) == 0)
+            name.compare(request.window, Qt::CaseInsensitive) == 0)
             return viewer;
     }
     std::unique_ptr<ChmFile> file;
     QString error;
-    file = ChmFile::open(spec.file, &error);
+    file = ChmFile::open(request.file, &error);
     if (!file) {
         tell(error);
         return nullptr;
     }
-    const QString typeName = spec.window.isEmpty() ? file->system().defaultWindow : spec.window;
+    const QString typeName = request.window.isEmpty() ? file->system().defaultWindow : request.window;
     std::optional<ChmWindowType> type = typeName.isEmpty() ? std::nullopt : file->windowType(typeName);
     auto *viewer = new HelpViewer(std::shared_ptr<ChmFile>(std::move(file)), type, WindowHandles::widgetOf(owner));
-    viewer->setProperty("windowType", spec.window);
+    viewer->setProperty("windowType", request.window);
     m_viewers.append(viewer);
     return viewer;
 }
@@ -138,13 +138,13 @@ qint32 HelpSystem::show(HelpViewer *viewer)
     return WindowHandles::handleOf(viewer);
 }
 
-qint32 HelpSystem::displayTopic(const HelpFileSpec &spec, qint32 owner, const HhData &data)
+qint32 HelpSystem::displayTopic(const HelpFileSpec &request, qint32 owner, const HhData &data)
 {
-    HelpViewer *viewer = viewerFor(spec, owner);
+    HelpViewer *viewer = viewerFor(request, owner);
     if (!viewer)
         return 0;
     const QString *asked = std::get_if<QString>(&data);
-    const QString topic = !spec.topic.isEmpty() ? spec.topic : asked ? *asked : QString();
+    const QString topic = !request.topic.isEmpty() ? request.topic : asked ? *asked : QString();
     if (topic.isEmpty())
         viewer->showDefaultTopic();
     else
@@ -152,16 +152,16 @@ qint32 HelpSystem::displayTopic(const HelpFileSpec &spec, qint32 owner, const Hh
     return show(viewer);
 }
 
-qint32 HelpSystem::helpContext(const HelpFileSpec &spec, qint32 owner, const HhData &data)
+qint32 HelpSystem::helpContext(const HelpFileSpec &request, qint32 owner, const HhData &data)
 {
     const qint32 *id = std::get_if<qint32>(&data);
-    HelpViewer *viewer = viewerFor(spec, owner);
+    HelpViewer *viewer = viewerFor(request, owner);
     if (!viewer)
         return 0;
     const QString topic = id ? viewer->file().topicForContext(*id) : QString();
     if (topic.isEmpty()) {
         tell(QStringLiteral("The help file %1 has no topic for context number %2.")
-                 .arg(spec.file)
+                 .arg(request.file)
                  .arg(id ? *id : 0));
         discardUnshown(viewer);
         return 0;
@@ -170,9 +170,9 @@ qint32 HelpSystem::helpContext(const HelpFileSpec &spec, qint32 owner, const HhD
     return show(viewer);
 }
 
-qint32 HelpSystem::displayPane(const HelpFileSpec &spec, qint32 owner, int command, const HhData &data)
+qint32 HelpSystem::displayPane(const HelpFileSpec &request, qint32 owner, int command, const HhData &data)
 {
-    HelpFileSpec target = spec;
+    HelpFileSpec target = request;
     const auto *query = std::get_if<HhFtsQuery>(&data);
     if (query && target.window.isEmpty())
         target.window = query->pszWindow;
@@ -190,14 +190,14 @@ qint32 HelpSystem::displayPane(const HelpFileSpec &spec, qint32 owner, int comma
     return show(viewer);
 }
 
-qint32 HelpSystem::lookup(HelpFileSpec spec, qint32 owner, int command, const HhData &data)
+qint32 HelpSystem::lookup(HelpFileSpec request, qint32 owner, int command, const HhData &data)
 {
     const auto *link = std::get_if<HhAkLink>(&data);
     if (!link)
         return 0;
-    if (spec.window.isEmpty() && link->pszWindow)
-        spec.window = *link->pszWindow;
-    HelpViewer *viewer = viewerFor(spec, owner);
+    if (request.window.isEmpty() && link->pszWindow)
+        request.window = *link->pszWindow;
+    HelpViewer *viewer = viewerFor(request, owner);
     if (!viewer)
         return 0;
     const QStringList found = command == HH::KEYWORD_LOOKUP ? viewer->keywordLookup(link->pszKeywords)
@@ -220,17 +220,17 @@ qint32 HelpSystem::lookup(HelpFileSpec spec, qint32 owner, int command, const Hh
     return 0;
 }
 
-qint32 HelpSystem::textPopup(const HelpFileSpec &spec, qint32 owner, const HhData &data)
+qint32 HelpSystem::textPopup(const HelpFileSpec &request, qint32 owner, const HhData &data)
 {
     const auto *record = std::get_if<HhPopup>(&data);
     if (!record)
         return 0;
     std::optional<QString> text = record->pszText;
-    if (!spec.file.isEmpty()) {
-        const std::shared_ptr<ChmFile> file = openFile(spec.file);
+    if (!request.file.isEmpty()) {
+        const std::shared_ptr<ChmFile> file = openFile(request.file);
         if (!file)
             return 0;
-        const std::optional<QByteArray> source = file->read(spec.topic);
+        const std::optional<QByteArray> source = file->read(request.topic);
         text = source ? PopupSource::topicText(ChmTables::decodeText(*source), record->idString) : std::nullopt;
     }
     if (!text || text->isEmpty())

@@ -36,16 +36,16 @@ public:
     static constexpr const char *Caption = "HTML Help";
 
 private:
-    HelpViewer *viewerFor(const HelpFileSpec &spec, qint32 owner);
+    HelpViewer *viewerFor(const HelpFileSpec &request, qint32 owner);
     std::shared_ptr<ChmFile> openFile(const QString &path);
     qint32 show(HelpViewer *viewer);
     // A window opened for a call that then showed nothing goes again.
     void discardUnshown(HelpViewer *viewer);
-    qint32 displayTopic(const HelpFileSpec &spec, qint32 owner, const HhData &data);
-    qint32 helpContext(const HelpFileSpec &spec, qint32 owner, const HhData &data);
-    qint32 displayPane(const HelpFileSpec &spec, qint32 owner, int command, const HhData &data);
-    qint32 lookup(HelpFileSpec spec, qint32 owner, int command, const HhData &data);
-    qint32 textPopup(const HelpFileSpec &spec, qint32 owner, const HhData &data);
+    qint32 displayTopic(const HelpFileSpec &request, qint32 owner, const HhData &data);
+    qint32 helpContext(const HelpFileSpec &request, qint32 owner, const HhData &data);
+    qint32 displayPane(const HelpFileSpec &request, qint32 owner, int command, const HhData &data);
+    qint32 lookup(HelpFileSpec request, qint32 owner, int command, const HhData &data);
+    qint32 textPopup(const HelpFileSpec &request, qint32 owner, const HhData &data);
     void tell(const QString &text, const QString &title = QString::fromLatin1(Caption));
 
     QList<QPointer<HelpViewer>> m_viewers;

@@ -228,10 +228,10 @@ TEST_F(HelpViewerTest, CloseAllClosesEveryHelpWindowAndTheOwnerIsKept)
 
 TEST(HelpFileSpec, FileTopicAndWindowAreSplitOff)
 {
-    const HelpFileSpec spec = HelpFileSpec::parse(QStringLiteral("/a/b.chm::/x/y.htm>Main"));
-    EXPECT_EQ(spec.file, "/a/b.chm");
-    EXPECT_EQ(spec.topic, "x/y.htm");
-    EXPECT_EQ(spec.window, "Main");
+    const HelpFileSpec request = HelpFileSpec::parse(QStringLiteral("/a/b.chm::/x/y.htm>Main"));
+    EXPECT_EQ(request.file, "/a/b.chm");
+    EXPECT_EQ(request.topic, "x/y.htm");
+    EXPECT_EQ(request.window, "Main");
     const HelpFileSpec plain = HelpFileSpec::parse(QStringLiteral("/a/b.chm"));
     EXPECT_EQ(plain.file, "/a/b.chm");
     EXPECT_TRUE(plain.topic.isEmpty() && plain.window.isEmpty());
