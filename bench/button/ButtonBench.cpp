@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QPainter>
+#include "bench/support/BenchTimes.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -54,20 +56,6 @@ void BM_CopyReadyImage(benchmark::State &state)
     }
 }
 BENCHMARK(BM_CopyReadyImage)->Unit(benchmark::kMicrosecond);
-
-// Keeps each benchmark's time per iteration for the ratio.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
 } // namespace
 
 int main(int argc, char **argv)
@@ -76,13 +64,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
     QWidget window;
     form = &window;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double redraw = reporter.times["BM_FullRedraw"];
-    const double copy = reporter.times["BM_CopyReadyImage"];
+    auto times = BenchTimes::run(argc, argv, benchmark::ConsoleReporter::OO_Tabular);
+    const double redraw = times["BM_FullRedraw"];
+    const double copy = times["BM_CopyReadyImage"];
     if (redraw > 0 && copy > 0)
         std::printf("full redraw %.1f us, ready copy %.2f us: ratio %.1f (goal: redraw under 300 us)\n",
                     redraw, copy, redraw / copy);

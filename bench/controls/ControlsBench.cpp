@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include "bench/support/BenchTimes.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -89,19 +91,6 @@ void BM_FillProgressSizedImage(benchmark::State &state)
 }
 BENCHMARK(BM_FillProgressSizedImage)->Unit(benchmark::kMicrosecond);
 
-// Keeps each benchmark's time per iteration (microseconds) for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            micros[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> micros;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -109,10 +98,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto &t = reporter.micros;
+    const auto t = BenchTimes::run(argc, argv);
     const auto ratio = [&](const char *what, const char *baseline, const char *goal) {
         if (t.count(what) && t.count(baseline))
             std::printf("%s: %.1f us (%s); ratio %.1f against %s\n", what, t.at(what), goal,

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTextEdit>
+#include "bench/support/BenchTimes.h"
+
 #include <benchmark/benchmark.h>
 #include <map>
 
@@ -132,19 +134,6 @@ void BM_OpenTextFileIntoEditor(benchmark::State &state)
     Dialogs::install(nullptr);
 }
 BENCHMARK(BM_OpenTextFileIntoEditor)->Unit(benchmark::kMillisecond);
-
-// Keeps each benchmark's time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            seconds[run.benchmark_name()] = run.GetAdjustedRealTime() / 1e3;
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> seconds;
-};
 } // namespace
 
 int main(int argc, char **argv)
@@ -152,10 +141,9 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto &s = reporter.seconds;
+    std::map<std::string, double> s; // both benchmarks report milliseconds
+    for (const auto &[name, ms] : BenchTimes::run(argc, argv))
+        s[name] = ms / 1e3;
     if (s.count("BM_RtfReaderFromDisk") && s.count("BM_ReadRichTextBytesFromDisk")) {
         const double mb = QFile(richTextFile()).size() / 1e6;
         std::printf("rtf reader: %.0f MB/s of input (goal 50); ratio %.2f against reading the bytes\n",

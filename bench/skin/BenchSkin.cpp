@@ -5,6 +5,8 @@
 
 #include <QApplication>
 #include <QPainter>
+#include "bench/support/BenchTimes.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -47,19 +49,6 @@ void BM_SkinnedPaint(benchmark::State &state)
 }
 BENCHMARK(BM_SkinnedPaint);
 
-// Prints the usual table, then the skinned paint's time over the fill's.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run> &runs) override
-    {
-        for (const Run &run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -67,10 +56,8 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double fill = reporter.times["BM_PlainFill"], skinned = reporter.times["BM_SkinnedPaint"];
+    auto times = BenchTimes::run(argc, argv);
+    const double fill = times["BM_PlainFill"], skinned = times["BM_SkinnedPaint"];
     if (fill > 0 && skinned > 0)
         std::printf("skinned paint %.3f ms (goal under 2 ms); ratio %.2f against a plain fill\n",
                     skinned / 1e6, skinned / fill);
