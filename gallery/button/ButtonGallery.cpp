@@ -1,6 +1,7 @@
 // Writes the styled button's contact sheet: every look in every state on four outlines,
 // with and without a picture and a two-line caption; and the buttons of the main window.
 #include "controls/button/qxButtons_H.h"
+#include "gallery/button/StarPicture.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
@@ -38,26 +39,6 @@ QImage sticker(int size, QColor colour)
     p.drawEllipse(QRect(2, 2, size - 5, size - 5));
     p.setBrush(Qt::white);
     p.drawEllipse(QRect(size / 4, size / 4, size / 3, size / 3));
-    return image;
-}
-
-// A star on white, for the outline cut from the picture.
-QImage star(int size)
-{
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    QPainterPath path;
-    for (int i = 0; i < 10; ++i) {
-        const double r = (i % 2 ? 0.22 : 0.48) * size;
-        const double a = i * M_PI / 5 - M_PI / 2;
-        const QPointF point(size / 2 + r * std::cos(a), size / 2 + r * std::sin(a));
-        i ? path.lineTo(point) : path.moveTo(point);
-    }
-    path.closeSubpath();
-    p.fillPath(path, QColor(240, 170, 30));
-    p.setPen(QColor(150, 90, 0));
-    p.drawPath(path);
     return image;
 }
 
@@ -103,7 +84,7 @@ void buildCell(QWidget &form, DefaultHost &host, int style, int state, int shape
     }
     button->setForeColor(0x202020);
     if (withPicture || shape == 8) {
-        button->setPicture(shape == 8 ? star(48) : sticker(16, QColor(40, 120, 220)));
+        button->setPicture(shape == 8 ? starPicture(48) : sticker(16, QColor(40, 120, 220)));
         button->setPictureAlign(0);
     }
     button->setCaption(withPicture ? QStringLiteral("Open||File") : QStringLiteral("SPEAK"));

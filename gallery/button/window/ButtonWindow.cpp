@@ -1,6 +1,7 @@
 // A window of styled buttons for trying them with a real mouse and keyboard (and for
 // screens.sh under Xvfb): every Click is printed with the button's name.
 #include "controls/button/modQxTimer.h"
+#include "gallery/button/StarPicture.h"
 #include "controls/button/qxButtons_H.h"
 #include "platform/Fonts.h"
 
@@ -11,22 +12,6 @@
 #include <cstdio>
 
 namespace {
-QImage star(int size)
-{
-    QImage image(size, size, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter p(&image);
-    QPainterPath path;
-    for (int i = 0; i < 10; ++i) {
-        const double r = (i % 2 ? 0.22 : 0.48) * size;
-        const double a = i * M_PI / 5 - M_PI / 2;
-        const QPointF point(size / 2 + r * std::cos(a), size / 2 + r * std::sin(a));
-        i ? path.lineTo(point) : path.moveTo(point);
-    }
-    p.fillPath(path, QColor(240, 170, 30));
-    return image;
-}
-
 qxButtons_H *place(QWidget *form, const QString &name, QRect geometry, int style, OleColor back)
 {
     auto *button = new qxButtons_H(form);
@@ -84,7 +69,7 @@ int main(int argc, char **argv)
     auto *slant = place(&form, QStringLiteral("NEXT"), {130, 110, 100, 30}, 7, 0xC08040);
     slant->setButtonShape(2);
     auto *shaped = place(&form, QStringLiteral("STAR"), {250, 100, 70, 70}, 0, 0x9DC8EE);
-    shaped->setPicture(star(64));
+    shaped->setPicture(starPicture(64));
     shaped->setButtonShape(8);
     modQxTimer::FixWindowSize(&form);
     form.move(0, 0);
