@@ -3,6 +3,7 @@
 #include "app/SingleInstance.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Twips.h"
+#include "skin/SkinSet.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,10 +13,10 @@
 namespace {
 const QString appTitle = QStringLiteral("Vocalino 5.0");
 
-QLabel *pictureLabel(QWidget *parent, const QString &resource, QPoint at)
+QLabel *pictureLabel(QWidget *parent, const QString &picture, QPoint at)
 {
     auto *label = new QLabel(parent);
-    label->setPixmap(QPixmap(resource));
+    label->setPixmap(QPixmap::fromImage(SkinSet::picture(picture)));
     label->move(at);
     label->adjustSize();
     return label;
@@ -33,8 +34,8 @@ Start::Start(std::function<void()> showMain, QWidget *parent)
     setPalette(background);
     setAutoFillBackground(true);
 
-    Image1 = pictureLabel(this, QStringLiteral(":/pictures/start1.bmp"), {7, 40});
-    Image2 = pictureLabel(this, QStringLiteral(":/pictures/start2.bmp"), {414, 40});
+    Image1 = pictureLabel(this, QStringLiteral("start1"), {7, 40});
+    Image2 = pictureLabel(this, QStringLiteral("start2"), {414, 40});
     Image1->setObjectName(QStringLiteral("Image1"));
     Image2->setObjectName(QStringLiteral("Image2"));
     Command1 = graphicalButton(QStringLiteral("START"), {width() / 2 - 150, height() - 80, 130, 44});

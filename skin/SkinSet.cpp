@@ -1,6 +1,7 @@
 #include "skin/SkinSet.h"
 
 #include "platform/AppError.h"
+#include "skin/BmpDecoder.h"
 
 #include <QFile>
 #include <QHash>
@@ -14,7 +15,10 @@ QImage loadCached(const QString &path)
     auto it = cache.constFind(path);
     if (it != cache.cend())
         return *it;
-    QImage image(path);
+    QFile file(path);
+    QImage image = file.open(QIODevice::ReadOnly) ? BmpDecoder::decode(file.readAll()) : QImage();
+    if (image.isNull())
+        image = QImage(path); // a bitmap of another kind
     if (image.isNull())
         throw AppError(AppError::ResourceNotFound);
     cache.insert(path, image);
