@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class ClsSkin;
 class DirectSS;
@@ -113,6 +114,8 @@ private:
     void closeCompanions();
     void LoadVoices();
     void handVoiceToEngine();
+    // Hands the engine the voice, speed and pitch, then gives the editor's text; no text is refused.
+    std::optional<QString> textToRead();
     void checkEngine();
     void showStatus(const QString &text, OleColor color);
     void clearLevelDisplay();

@@ -27,12 +27,9 @@ void Main::cmdSaveFile_Click()
 void Main::cmdRec_Click()
 {
     try {
-        handVoiceToEngine();
-        const QString text = RichTextBox1->toPlainText();
-        if (text.isEmpty()) {
-            warn(QStringLiteral("Please Enter Some Text In the Text Box !"));
+        const std::optional<QString> text = textToRead();
+        if (!text)
             return;
-        }
         const QString path = recordingPath(txtFile->text(), QDir::homePath());
         if (path.isEmpty()) {
             warn(QStringLiteral("Please Enter A File Name To Save !"));

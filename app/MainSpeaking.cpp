@@ -43,16 +43,24 @@ void Main::handVoiceToEngine()
     speech->setPitch(scrPitch->Value());
 }
 
+std::optional<QString> Main::textToRead()
+{
+    handVoiceToEngine();
+    const QString text = RichTextBox1->toPlainText();
+    if (text.isEmpty()) {
+        warn(QStringLiteral("Please Enter Some Text In the Text Box !"));
+        return std::nullopt;
+    }
+    return text;
+}
+
 void Main::cmdSpkText_Click()
 {
     try {
-        handVoiceToEngine();
-        const QString text = RichTextBox1->toPlainText();
-        if (text.isEmpty()) {
-            warn(QStringLiteral("Please Enter Some Text In the Text Box !"));
+        const std::optional<QString> text = textToRead();
+        if (!text)
             return;
-        }
-        engine()->Speak(text);
+        engine()->Speak(*text);
         Timer1->start();
         cmdPauseText->setEnabled(true);
         showStatus(QStringLiteral("SPEAKING"), yellow);
