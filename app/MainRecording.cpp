@@ -2,7 +2,7 @@
 #include "app/Main.h"
 
 #include "app/RecordingFile.h"
-#include "app/engine/DirectSS.h"
+#include "engine/DirectSS.h"
 #include "controls/button/qxButtons_H.h"
 #include "platform/AppError.h"
 #include "platform/Dialogs.h"

@@ -5,7 +5,7 @@
 #include "app/PictureDrawing.h"
 #include "skin/PictureBox.h"
 #include "app/character/frmAnim.h"
-#include "app/engine/DirectSS.h"
+#include "engine/DirectSS.h"
 #include "controls/UcScroll.h"
 #include "controls/button/qxButtons_H.h"
 #include "platform/AppError.h"

@@ -2,7 +2,7 @@
 #include "app/Main.h"
 
 #include "app/VoiceDefaults.h"
-#include "app/engine/DirectSS.h"
+#include "engine/DirectSS.h"
 #include "controls/UcScroll.h"
 
 #include <QListWidget>

@@ -2,7 +2,7 @@
 
 #include "app/character/AudioStopTarget.h"
 #include "app/character/transparent.h"
-#include "app/engine/DirectSS.h"
+#include "engine/DirectSS.h"
 #include "platform/SystemColors.h"
 #include "platform/Twips.h"
 #include "platform/WindowCommands.h"

@@ -3,7 +3,7 @@
 #include "app/LevelDisplay.h"
 #include "app/Main.h"
 #include "app/Start.h"
-#include "app/engine/ClockAudioOutput.h"
+#include "engine/audio/ClockAudioOutput.h"
 #include "controls/button/qxButtons_H.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"

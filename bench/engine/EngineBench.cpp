@@ -1,6 +1,6 @@
 // Engine speed and memory, each against its baseline in the same run.
-#include "app/engine/ClockAudioOutput.h"
-#include "app/engine/DirectSS.h"
+#include "engine/audio/ClockAudioOutput.h"
+#include "engine/DirectSS.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

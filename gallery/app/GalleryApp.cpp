@@ -2,7 +2,7 @@
 #include "app/Main.h"
 #include "app/Start.h"
 #include "app/character/frmAnim.h"
-#include "app/engine/ClockAudioOutput.h"
+#include "engine/audio/ClockAudioOutput.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"
 

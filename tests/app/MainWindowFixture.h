@@ -2,8 +2,8 @@
 
 #include "app/Main.h"
 #include "app/character/frmAnim.h"
-#include "app/engine/ClockAudioOutput.h"
-#include "app/engine/DirectSS.h"
+#include "engine/audio/ClockAudioOutput.h"
+#include "engine/DirectSS.h"
 #include "controls/UcScroll.h"
 #include "controls/button/qxButtons_H.h"
 #include "platform/ProgramFolder.h"

@@ -1,6 +1,6 @@
 // vocalino-say: speaks (or records) a text with the Vocalino speech engine.
-#include "app/engine/DirectSS.h"
-#include "app/engine/VoiceCatalogue.h"
+#include "engine/DirectSS.h"
+#include "engine/VoiceCatalogue.h"
 #include "platform/AppError.h"
 #include "tools/say/SayOptions.h"
 

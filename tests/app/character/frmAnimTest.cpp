@@ -1,8 +1,8 @@
 #include "app/character/AudioStopTarget.h"
 #include "app/character/frmAnim.h"
 #include "app/character/transparent.h"
-#include "app/engine/ClockAudioOutput.h"
-#include "app/engine/DirectSS.h"
+#include "engine/audio/ClockAudioOutput.h"
+#include "engine/DirectSS.h"
 #include "platform/WindowCommands.h"
 #include "skin/PictureBox.h"
 

@@ -1,8 +1,8 @@
 #include "PrivatePulse.h"
 
-#include "app/engine/DirectSS.h"
-#include "app/engine/WavePlayer.h"
-#include "app/engine/WaveWriter.h"
+#include "engine/DirectSS.h"
+#include "engine/audio/WavePlayer.h"
+#include "engine/audio/WaveWriter.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>

@@ -1,3 +1,0 @@
-#include "app/engine/EngineLog.h"
-
-Q_LOGGING_CATEGORY(lcEngine, "vocalino.engine", QtWarningMsg)

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "engine/audio/AudioOutput.h"
+#include "engine/audio/SampleRing.h"
+
+#include <QImage>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+class SynthWorker;
+struct JobOutcome;
+
+// The speech engine control: voices, speed, pitch, speaking, pausing,
+// stopping, recording to a wave file, the last error and the animated mouth.
+// Members keep the names their callers use. Failures throw AppError with the
+// engine's code.
+class DirectSS : public QWidget
+{
+    Q_OBJECT
+public:
+    enum Code : qint32 {
+        Unexpected = qint32(0x8000FFFF),   // speed or pitch not usable with the voice
+        InvalidArgument = qint32(0x80070057),
+        AccessDenied = qint32(0x80070005),
+        PathNotFound = qint32(0x80070003),
+        DiskFull = qint32(0x80070070),
+        WriteFault = qint32(0x8007001D),
+        NoAudioDevice = qint32(0x80040200),
+        EngineFailure = qint32(0x80004005),
+    };
+
+    explicit DirectSS(QWidget *parent = nullptr); // uses AudioOutput::create()
+    DirectSS(std::unique_ptr<AudioOutput> output, QWidget *parent = nullptr);
+    ~DirectSS() override;
+
+    qint32 CountEngines() const;
+    QString ModeName(qint32 index) const; // 1-based
+    void Select(qint32 index);            // 1-based
+    qint32 CurrentMode() const { return m_voice; }
+
+    void setSpeed(qint32 wordsPerMinute);
+    qint32 Speed() const { return m_speed; }
+    void setPitch(qint32 hertz);
+    qint32 Pitch() const { return m_pitch; }
+    void setFileName(const QString &path);
+    QString FileName() const { return m_fileName; }
+
+    void Speak(const QString &text); // returns at once
+    void AudioPause();
+    void AudioResume();
+    void AudioReset();
+    qint32 LastError() const { return m_lastError; }
+
+    bool hasAudioDevice() const;
+    QString deviceError() const;
+    qint32 deviceErrorCode() const { return hasAudioDevice() ? 0 : qint32(NoAudioDevice); }
+
+    bool isSpeaking() const { return m_active; }
+    // Why the last recording could not be completed (empty when it was).
+    QString recordingError() const { return m_recordError; }
+    bool isPaused() const { return m_paused; }
+    int sampleRate() const;
+    // The mouth shape being shown (0 is closed, at rest).
+    int mouthShape() const { return m_shape; }
+    // What paintEvent copies to the screen.
+    const QImage &mouthSurface() const { return m_surface; }
+    QSize sizeHint() const override { return {57, 41}; }
+
+signals:
+    void AudioStop(qint32 hi, qint32 lo); // once per end, on the GUI thread
+    void WordHeard(qint32 position, qint32 length);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void tick();
+    void feedOutput();
+    void deliverEvents(qint64 played);
+    void finishIfDone(qint64 played);
+    void jobEnded(const JobOutcome &outcome);
+    void announceStop();
+    void setShape(int shape);
+    void animateMouth();
+    void redrawMouth();
+    void checkIndex(qint32 index) const;
+
+    std::unique_ptr<AudioOutput> m_output;
+    std::unique_ptr<SampleRing> m_ring;
+    std::unique_ptr<SynthWorker> m_worker;
+    QTimer m_ticker;
+    QImage m_surface;
+    std::vector<qint16> m_carry;      // popped from the ring, not yet taken by the output
+    std::deque<StreamEvent> m_events; // waiting for their sample to be heard
+    QString m_fileName;
+    QString m_recordError;
+    qint32 m_voice = 1;
+    qint32 m_speed = 150;
+    qint32 m_pitch = 170;
+    qint32 m_lastError = 0;
+    qint64 m_handed = 0;  // samples given to the output since its start
+    qint64 m_pending = 0; // jobs handed to the worker and not yet ended
+    bool m_active = false;
+    bool m_paused = false;
+    int m_shape = 0;
+    int m_target = 0;
+    double m_openness = 0.0;
+};

@@ -1,0 +1,76 @@
+#include "engine/synth/SynthWorker.h"
+
+#include "engine/synth/EspeakSynthesis.h"
+#include "engine/audio/SampleRing.h"
+
+SynthWorker::SynthWorker(SampleRing &ring, Finished finished)
+    : m_ring(ring), m_finished(std::move(finished)), m_thread([this] { run(); })
+{
+}
+
+SynthWorker::~SynthWorker()
+{
+    cancelAll();
+    {
+        std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+int SynthWorker::sampleRate()
+{
+    const int rate = EspeakSynthesis::sampleRate();
+    return rate > 0 ? rate : 22050;
+}
+
+bool SynthWorker::available()
+{
+    return EspeakSynthesis::sampleRate() > 0;
+}
+
+void SynthWorker::enqueue(SpeechJob job)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_queue.push_back(std::move(job));
+    }
+    m_wake.notify_all();
+}
+
+void SynthWorker::cancelAll()
+{
+    std::deque<SpeechJob> dropped;
+    std::unique_lock lock(m_mutex);
+    dropped.swap(m_queue);
+    m_ring.clear();
+    m_idle.wait(lock, [this] { return !m_busy; });
+}
+
+void SynthWorker::run()
+{
+    for (;;) {
+        SpeechJob job;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_quit || !m_queue.empty(); });
+            if (m_quit)
+                return;
+            job = std::move(m_queue.front());
+            m_queue.pop_front();
+            if (job.generation != m_ring.generation())
+                continue;
+            m_busy = true;
+        }
+        const JobOutcome outcome = EspeakSynthesis(job, m_ring).run();
+        job.writer.reset();
+        {
+            std::lock_guard lock(m_mutex);
+            m_busy = false;
+        }
+        m_idle.notify_all();
+        if (m_finished)
+            m_finished(outcome);
+    }
+}

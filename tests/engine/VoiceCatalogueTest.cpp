@@ -1,0 +1,109 @@
+#include "engine/VoiceCatalogue.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+const VoiceEntry &voice(const QString &name)
+{
+    for (const VoiceEntry &v : VoiceCatalogue::voices())
+        if (v.name == name)
+            return v;
+    throw std::runtime_error("no such voice");
+}
+
+// The voice names and their default speed and pitch, in the order the program lists them.
+struct Default
+{
+    const char *name;
+    int speed;
+    int pitch;
+};
+const Default defaults[] = {
+    {"Mary", 150, 170}, {"Mike", 170, 90}, {"Sam", 150, 120}, {"Mary (for Telephone)", 150, 170},
+    {"Mike (for Telephone)", 150, 110}, {"Female Whisper", 150, 170}, {"Mary in Space", 150, 200},
+    {"Mary in Hall", 150, 170}, {"Mary in Stadium", 150, 170}, {"RoboSoft Six", 150, 170},
+    {"RoboSoft Five", 130, 130}, {"RoboSoft Four", 140, 120}, {"Male Whisper", 120, 100},
+    {"RoboSoft One", 120, 100}, {"RoboSoft Two", 140, 170}, {"RoboSoft Three", 140, 90},
+    {"Mike in Hall", 150, 90}, {"Mike in Stadium", 130, 120}, {"Mike in Space", 150, 90},
+};
+const QStringList maleVoices = {"Mike", "Sam", "Mike (for Telephone)", "Male Whisper", "RoboSoft One",
+                                "RoboSoft Three", "RoboSoft Four", "RoboSoft Five", "Mike in Hall",
+                                "Mike in Stadium", "Mike in Space"};
+} // namespace
+
+TEST(VoiceCatalogue, ListsTheNineteenVoicesInOrder)
+{
+    const auto &voices = VoiceCatalogue::voices();
+    ASSERT_EQ(voices.size(), 19);
+    for (int i = 0; i < 19; ++i)
+        EXPECT_EQ(voices.at(i).name, QString::fromUtf8(defaults[i].name)) << i;
+}
+
+TEST(VoiceCatalogue, EveryDefaultWorksWithoutTheWarning)
+{
+    for (const Default &d : defaults) {
+        // The pitch slider cannot go below 100.
+        const int pitch = std::max(d.pitch, 100);
+        EXPECT_FALSE(VoiceCatalogue::resolve(voice(d.name), d.speed, pitch).outOfRange) << d.name;
+    }
+}
+
+TEST(VoiceCatalogue, TopOfThePitchSliderIsOutOfReachForMaleVoicesOnly)
+{
+    for (const VoiceEntry &v : VoiceCatalogue::voices()) {
+        const bool male = maleVoices.contains(v.name);
+        EXPECT_EQ(VoiceCatalogue::resolve(v, 150, 300).outOfRange, male) << v.name.toStdString();
+        EXPECT_FALSE(VoiceCatalogue::resolve(v, 150, 100).outOfRange) << v.name.toStdString();
+    }
+}
+
+TEST(VoiceCatalogue, EverySpeedOfTheSliderWorksForEveryVoice)
+{
+    for (const VoiceEntry &v : VoiceCatalogue::voices())
+        for (int speed = 50; speed <= 270; speed += 10) {
+            const VoiceSettings s = VoiceCatalogue::resolve(v, speed, v.basePitch);
+            EXPECT_FALSE(s.outOfRange);
+            EXPECT_GE(s.espeakRate, 80);
+            // Below espeak-ng's slowest rate the stretch makes up the rest.
+            EXPECT_NEAR(s.espeakRate / s.slowdown, speed, 0.01);
+        }
+}
+
+TEST(VoiceCatalogue, PitchMapsOntoEspeakScaleAndClampsToTheNearestUsable)
+{
+    const VoiceEntry &mary = voice("Mary");
+    EXPECT_EQ(VoiceCatalogue::resolve(mary, 150, mary.basePitch).espeakPitch, 50);
+    EXPECT_EQ(VoiceCatalogue::resolve(mary, 150, mary.basePitch * 2).espeakPitch, 100);
+    EXPECT_EQ(VoiceCatalogue::resolve(mary, 150, mary.basePitch / 2).espeakPitch, 0);
+
+    const VoiceSettings tooHigh = VoiceCatalogue::resolve(voice("Mike"), 150, 300);
+    EXPECT_TRUE(tooHigh.outOfRange);
+    EXPECT_EQ(tooHigh.espeakPitch, 100);
+    const VoiceSettings tooLow = VoiceCatalogue::resolve(voice("Mike"), 150, 10);
+    EXPECT_TRUE(tooLow.outOfRange);
+    EXPECT_EQ(tooLow.espeakPitch, 0);
+}
+
+TEST(VoiceCatalogue, SpeedOutsideTheEngineRangeIsClampedAndFlagged)
+{
+    const VoiceSettings slow = VoiceCatalogue::resolve(voice("Mary"), 5, 170);
+    EXPECT_TRUE(slow.outOfRange);
+    EXPECT_NEAR(80.0 / slow.slowdown, VoiceCatalogue::minimumSpeed, 0.01);
+    const VoiceSettings fast = VoiceCatalogue::resolve(voice("Mary"), 100000, 170);
+    EXPECT_TRUE(fast.outOfRange);
+    EXPECT_EQ(fast.espeakRate, VoiceCatalogue::maximumSpeed);
+    EXPECT_TRUE(VoiceCatalogue::resolve(voice("Mary"), std::numeric_limits<int>::min(), 170).outOfRange);
+}
+
+TEST(VoiceCatalogue, VoicesAreDistinctInVoiceOrTreatment)
+{
+    const auto &voices = VoiceCatalogue::voices();
+    for (qsizetype i = 0; i < voices.size(); ++i)
+        for (qsizetype j = i + 1; j < voices.size(); ++j)
+            EXPECT_FALSE(voices[i].espeakVoice == voices[j].espeakVoice && voices[i].effect == voices[j].effect)
+                << voices[i].name.toStdString() << " / " << voices[j].name.toStdString();
+}
