@@ -16,6 +16,7 @@ enum class VoiceEffect {
     Robot4,
     Robot5,
     Robot6,
+    Whisper,
 };
 
 struct VoiceEntry

@@ -4,6 +4,7 @@
 #include "engine/effects/RobotEffect.h"
 #include "engine/effects/SpaceEffect.h"
 #include "engine/effects/TelephoneEffect.h"
+#include "engine/effects/WhisperEffect.h"
 
 std::unique_ptr<SoundEffect> SoundEffect::create(VoiceEffect effect, int sampleRate)
 {
@@ -19,6 +20,7 @@ std::unique_ptr<SoundEffect> SoundEffect::create(VoiceEffect effect, int sampleR
     case VoiceEffect::Robot4: return std::make_unique<RobotEffect>(sampleRate, RobotEffect::model(4));
     case VoiceEffect::Robot5: return std::make_unique<RobotEffect>(sampleRate, RobotEffect::model(5));
     case VoiceEffect::Robot6: return std::make_unique<RobotEffect>(sampleRate, RobotEffect::model(6));
+    case VoiceEffect::Whisper: return std::make_unique<WhisperEffect>(sampleRate);
     }
     return nullptr;
 }
