@@ -105,11 +105,12 @@ QString DirectSS::deviceError() const
 
 void DirectSS::Speak(const QString &text)
 {
-    if (!SynthWorker::available())
-        throw AppError(EngineFailure, QStringLiteral("The speech synthesiser could not be started"));
     SpeechJob job;
     job.text = text;
     job.voice = VoiceCatalogue::voices().at(m_voice - 1);
+    const QString failure = SynthWorker::startError(job.voice);
+    if (!failure.isEmpty())
+        throw AppError(EngineFailure, QStringLiteral("The speech synthesiser could not be started: %1").arg(failure));
     job.settings = VoiceCatalogue::resolve(job.voice, m_speed, m_pitch);
     m_lastError = job.settings.outOfRange ? qint32(Unexpected) : 0;
     if (!m_fileName.isEmpty())

@@ -1,33 +1,34 @@
 #include "engine/VoiceCatalogue.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
-constexpr int espeakSlowest = 80;
+constexpr auto flite = SynthKind::Flite;
 
-// Base pitches are the measured median F0 of each variant at espeak-ng's
-// middle pitch; the male ones stay below 150 Hz so that 300 Hz is out of reach.
+// Base pitches are each voice's median F0 at its neutral pitch, measured on two
+// sentences of a children's story with the autocorrelation tracker the engine
+// tests use (slt 170 Hz, rms 103, kal16 88 at its own target of 95). The male
+// voices stay below 150 Hz, so that 300 Hz is out of their reach.
 const QList<VoiceEntry> catalogue = {
-    {QStringLiteral("Mary"), "en-us+f1", 179, VoiceEffect::None},
-    {QStringLiteral("Mike"), "en-us+Mike", 92, VoiceEffect::None},
-    {QStringLiteral("Sam"), "en-us+klatt", 103, VoiceEffect::None},
-    {QStringLiteral("Mary (for Telephone)"), "en-us+f1", 179, VoiceEffect::Telephone},
-    {QStringLiteral("Mike (for Telephone)"), "en-us+Mike", 92, VoiceEffect::Telephone},
-    {QStringLiteral("Female Whisper"), "en-us+whisperf", 179, VoiceEffect::None},
-    {QStringLiteral("Mary in Space"), "en-us+f1", 179, VoiceEffect::Space},
-    {QStringLiteral("Mary in Hall"), "en-us+f1", 179, VoiceEffect::Hall},
-    {QStringLiteral("Mary in Stadium"), "en-us+f1", 179, VoiceEffect::Stadium},
-    {QStringLiteral("RoboSoft Six"), "en-us+robosoft6", 170, VoiceEffect::Robot6},
-    {QStringLiteral("RoboSoft Five"), "en-us+robosoft5", 110, VoiceEffect::Robot5},
-    {QStringLiteral("RoboSoft Four"), "en-us+robosoft4", 100, VoiceEffect::Robot4},
-    {QStringLiteral("Male Whisper"), "en-us+whisper", 101, VoiceEffect::None},
-    {QStringLiteral("RoboSoft One"), "en-us+robosoft", 75, VoiceEffect::Robot1},
-    {QStringLiteral("RoboSoft Two"), "en-us+robosoft2", 170, VoiceEffect::Robot2},
-    {QStringLiteral("RoboSoft Three"), "en-us+robosoft3", 100, VoiceEffect::Robot3},
-    {QStringLiteral("Mike in Hall"), "en-us+Mike", 92, VoiceEffect::Hall},
-    {QStringLiteral("Mike in Stadium"), "en-us+Mike", 92, VoiceEffect::Stadium},
-    {QStringLiteral("Mike in Space"), "en-us+Mike", 92, VoiceEffect::Space},
+    {QStringLiteral("Mary"), flite, "slt", 170, VoiceEffect::None},
+    {QStringLiteral("Mike"), flite, "rms", 103, VoiceEffect::None},
+    {QStringLiteral("Sam"), flite, "kal16", 88, VoiceEffect::None},
+    {QStringLiteral("Mary (for Telephone)"), flite, "slt", 170, VoiceEffect::Telephone},
+    {QStringLiteral("Mike (for Telephone)"), flite, "rms", 103, VoiceEffect::Telephone},
+    {QStringLiteral("Female Whisper"), flite, "slt", 170, VoiceEffect::Whisper},
+    {QStringLiteral("Mary in Space"), flite, "slt", 170, VoiceEffect::Space},
+    {QStringLiteral("Mary in Hall"), flite, "slt", 170, VoiceEffect::Hall},
+    {QStringLiteral("Mary in Stadium"), flite, "slt", 170, VoiceEffect::Stadium},
+    {QStringLiteral("RoboSoft Six"), flite, "slt", 170, VoiceEffect::Robot6},
+    {QStringLiteral("RoboSoft Five"), flite, "rms", 103, VoiceEffect::Robot5},
+    {QStringLiteral("RoboSoft Four"), flite, "kal16", 88, VoiceEffect::Robot4},
+    {QStringLiteral("Male Whisper"), flite, "rms", 103, VoiceEffect::Whisper},
+    {QStringLiteral("RoboSoft One"), flite, "kal16", 88, VoiceEffect::Robot1},
+    {QStringLiteral("RoboSoft Two"), flite, "slt", 170, VoiceEffect::Robot2},
+    {QStringLiteral("RoboSoft Three"), flite, "rms", 103, VoiceEffect::Robot3},
+    {QStringLiteral("Mike in Hall"), flite, "rms", 103, VoiceEffect::Hall},
+    {QStringLiteral("Mike in Stadium"), flite, "rms", 103, VoiceEffect::Stadium},
+    {QStringLiteral("Mike in Space"), flite, "rms", 103, VoiceEffect::Space},
 };
 } // namespace
 
@@ -51,14 +52,9 @@ int maximumPitch(const VoiceEntry &voice)
 VoiceSettings resolve(const VoiceEntry &voice, int wordsPerMinute, int pitchHertz)
 {
     VoiceSettings settings;
-    const int speed = std::clamp(wordsPerMinute, minimumSpeed, maximumSpeed);
-    const int pitch = std::clamp(pitchHertz, minimumPitch(voice), maximumPitch(voice));
-    settings.outOfRange = speed != wordsPerMinute || pitch != pitchHertz;
-
-    settings.espeakRate = std::max(speed, espeakSlowest);
-    settings.slowdown = speed < espeakSlowest ? double(espeakSlowest) / speed : 1.0;
-    const double steps = 50.0 + 50.0 * std::log2(double(pitch) / voice.basePitch);
-    settings.espeakPitch = std::clamp(int(std::lround(steps)), 0, 100);
+    settings.wordsPerMinute = std::clamp(wordsPerMinute, minimumSpeed, maximumSpeed);
+    settings.pitchHertz = std::clamp(pitchHertz, minimumPitch(voice), maximumPitch(voice));
+    settings.outOfRange = settings.wordsPerMinute != wordsPerMinute || settings.pitchHertz != pitchHertz;
     return settings;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/VoiceCatalogue.h"
+#include "engine/effects/VoiceEffect.h"
 
 #include <memory>
 

@@ -16,12 +16,13 @@ qint16 toShort(float x)
 }
 } // namespace
 
-SpeechPipeline::SpeechPipeline(int sampleRate, double slowdown, VoiceEffect effect)
+SpeechPipeline::SpeechPipeline(int sampleRate, double slowdown, VoiceEffect effect, double pitchShift)
     : m_rate(sampleRate), m_slowdown(slowdown), m_effect(SoundEffect::create(effect, sampleRate))
 {
-    if (slowdown != 1.0) {
+    if (slowdown != 1.0 || pitchShift != 1.0) {
         m_stretcher = sonicCreateStream(sampleRate, 1);
         sonicSetSpeed(m_stretcher, float(1.0 / slowdown));
+        sonicSetPitch(m_stretcher, float(pitchShift));
     }
 }
 

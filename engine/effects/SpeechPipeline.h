@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/effects/SoundEffect.h"
-#include "engine/VoiceCatalogue.h"
+#include "engine/effects/VoiceEffect.h"
 
 #include <QtGlobal>
 
@@ -11,15 +11,16 @@
 
 struct sonicStreamStruct;
 
-// What happens to espeak-ng's samples on the way out: slowed down below
-// espeak-ng's slowest rate, then the voice's effect, then back to 16 bits.
+// What happens to synthesised samples on the way out: slowed down below the
+// synthesiser's slowest clean rate (and the pitch moved where the synthesiser
+// cannot), then the voice's effect, then back to 16 bits.
 class SpeechPipeline
 {
 public:
     // Takes samples; false stops the pipeline (the speech was stopped).
     using Sink = std::function<bool(const qint16 *samples, qint64 count)>;
 
-    SpeechPipeline(int sampleRate, double slowdown, VoiceEffect effect);
+    SpeechPipeline(int sampleRate, double slowdown, VoiceEffect effect, double pitchShift = 1.0);
     ~SpeechPipeline();
     SpeechPipeline(const SpeechPipeline &) = delete;
     SpeechPipeline &operator=(const SpeechPipeline &) = delete;
@@ -27,7 +28,7 @@ public:
     bool feed(const qint16 *samples, qint64 count, const Sink &sink);
     // Flushes the stretcher and lets the effect ring out.
     bool finish(const Sink &sink);
-    // Where a sample of espeak-ng's output lands in the pipeline's output.
+    // Where a synthesised sample lands in the pipeline's output.
     qint64 outputPosition(qint64 synthesisedSample) const;
 
 private:

@@ -29,6 +29,32 @@ Viseme visemeForPhoneme(const QString &phoneme)
     }
 }
 
+Viseme visemeForFlitePhone(const char *phone)
+{
+    struct Entry
+    {
+        const char *phone;
+        Viseme shape;
+    };
+    static constexpr Entry table[] = {
+        {"pau", Viseme::Rest},   {"h#", Viseme::Rest},    {"m", Viseme::Closed},   {"b", Viseme::Closed},
+        {"p", Viseme::Closed},   {"aa", Viseme::Open},    {"ae", Viseme::Open},    {"ah", Viseme::Open},
+        {"ay", Viseme::Open},    {"aw", Viseme::Open},    {"hh", Viseme::Open},    {"ao", Viseme::Round},
+        {"ow", Viseme::Round},   {"oy", Viseme::Round},   {"uh", Viseme::Pucker},  {"uw", Viseme::Pucker},
+        {"w", Viseme::Pucker},   {"r", Viseme::Pucker},   {"er", Viseme::Pucker},  {"axr", Viseme::Pucker},
+        {"f", Viseme::LipBite},  {"v", Viseme::LipBite},  {"l", Viseme::Tongue},   {"th", Viseme::Tongue},
+        {"dh", Viseme::Tongue},  {"n", Viseme::Tongue},   {"t", Viseme::Tongue},   {"d", Viseme::Tongue},
+        {"s", Viseme::Teeth},    {"z", Viseme::Teeth},    {"sh", Viseme::Teeth},   {"zh", Viseme::Teeth},
+        {"ch", Viseme::Teeth},   {"jh", Viseme::Teeth},
+    };
+    if (!phone || !*phone)
+        return Viseme::Rest;
+    for (const Entry &e : table)
+        if (qstrcmp(e.phone, phone) == 0)
+            return e.shape;
+    return Viseme::Wide; // eh, ey, ih, iy, ax, y, k, g, ng
+}
+
 double visemeOpenness(Viseme shape)
 {
     switch (shape) {

@@ -18,5 +18,7 @@ constexpr int visemeCount = 9;
 
 // Shape for an espeak-ng phoneme mnemonic (e.g. "a#", "oU", "S", "_:").
 Viseme visemeForPhoneme(const QString &phoneme);
+// Shape for a phone of Flite's US English set (e.g. "aa", "ow", "sh", "pau").
+Viseme visemeForFlitePhone(const char *phone);
 // How far the jaw is open for a shape, 0 to 1.
 double visemeOpenness(Viseme shape);

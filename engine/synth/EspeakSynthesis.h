@@ -1,46 +1,43 @@
 #pragma once
 
-#include "engine/audio/SampleRing.h"
-#include "engine/synth/SpeechJob.h"
-#include "engine/effects/SpeechPipeline.h"
-
-#include <QString>
+#include "engine/synth/Synthesis.h"
 
 #include <espeak-ng/speak_lib.h>
 
 #include <vector>
 
-// One job through espeak-ng: piece by piece, samples and events stamped with
-// their place in the stream, until the text ends or the job is stopped.
-class EspeakSynthesis
+// One job through espeak-ng, a piece of text at a time, its samples and events
+// stamped with their place in the stream. espeak-ng's state is global to the
+// process, so every call into it is made under one lock.
+class EspeakSynthesis : public Synthesis
 {
 public:
-    static int sampleRate(); // initialises espeak-ng once; 0 when it failed
-    static QString initialisationError();
+    // What espeak-ng is given for a voice's speed and pitch.
+    struct Controls
+    {
+        int rate = 175;        // words a minute (80..450)
+        int pitch = 50;        // 0..100, the voice's own pitch at 50
+        double slowdown = 1.0; // sonic's stretch below espeak-ng's slowest rate
+    };
+    static Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
+    static QString startError(); // initialises espeak-ng once
 
     EspeakSynthesis(SpeechJob &job, SampleRing &ring);
-    JobOutcome run();
 
     // espeak-ng's callback, public for the C trampoline only.
     int onSamples(short *samples, int count, const espeak_EVENT *events);
 
+protected:
+    void synthesise() override;
+
 private:
-    bool deliver(const qint16 *samples, qint64 count);
-    bool stillWanted() const;
     bool synthesisePiece(qsizetype from, qsizetype to);
     void handleEvent(const espeak_EVENT &event);
-    qint64 streamPosition(int audioMs) const;
+    qint64 positionOf(int audioMs) const;
     int textPosition(int characterIndex) const;
-    void pushShape(qint64 position, int shape);
 
-    SpeechJob &m_job;
-    SampleRing &m_ring;
-    SpeechPipeline m_pipeline;
-    int m_rate;
-    qint64 m_streamStart = 0;  // stream position of the job's first sample
-    qint64 m_synthesised = 0;  // espeak-ng samples of this job so far
-    qint64 m_pieceStart = 0;   // m_synthesised when the current piece began
+    Controls m_controls;
+    qint64 m_pieceStart = 0; // synthesised() when the current piece began
     qsizetype m_pieceOffset = 0;
     std::vector<qsizetype> m_codePointOffsets; // empty when the piece has no surrogates
-    bool m_stopped = false;
 };

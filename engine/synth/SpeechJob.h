@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/VoiceCatalogue.h"
 #include "engine/audio/WaveWriter.h"
+#include "engine/synth/VoiceEntry.h"
 
 #include <QString>
 

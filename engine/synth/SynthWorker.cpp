@@ -1,7 +1,7 @@
 #include "engine/synth/SynthWorker.h"
 
-#include "engine/synth/EspeakSynthesis.h"
 #include "engine/audio/SampleRing.h"
+#include "engine/synth/Synthesis.h"
 
 SynthWorker::SynthWorker(SampleRing &ring, Finished finished)
     : m_ring(ring), m_finished(std::move(finished)), m_thread([this] { run(); })
@@ -21,13 +21,12 @@ SynthWorker::~SynthWorker()
 
 int SynthWorker::sampleRate()
 {
-    const int rate = EspeakSynthesis::sampleRate();
-    return rate > 0 ? rate : 22050;
+    return Synthesis::sampleRate;
 }
 
-bool SynthWorker::available()
+QString SynthWorker::startError(const VoiceEntry &voice)
 {
-    return EspeakSynthesis::sampleRate() > 0;
+    return Synthesis::startError(voice.synth);
 }
 
 void SynthWorker::enqueue(SpeechJob job)
@@ -63,7 +62,7 @@ void SynthWorker::run()
                 continue;
             m_busy = true;
         }
-        const JobOutcome outcome = EspeakSynthesis(job, m_ring).run();
+        const JobOutcome outcome = Synthesis::create(job, m_ring)->run();
         job.writer.reset();
         {
             std::lock_guard lock(m_mutex);

@@ -10,9 +10,8 @@
 
 class SampleRing;
 
-// The thread that synthesises. espeak-ng's state is global to the process,
-// so every worker takes one lock around it; jobs run in the order given,
-// a piece of text at a time, into the ring (playing) or a wave file.
+// The engine's synthesis thread: jobs run in the order given, each through
+// its voice's synthesiser, into the ring (playing) or a wave file.
 class SynthWorker
 {
 public:
@@ -22,9 +21,9 @@ public:
     SynthWorker(SampleRing &ring, Finished finished);
     ~SynthWorker();
 
-    // espeak-ng's output rate; initialises it on first use.
     static int sampleRate();
-    static bool available();
+    // Empty when the voice's synthesiser can speak, else why not.
+    static QString startError(const VoiceEntry &voice);
 
     void enqueue(SpeechJob job);
     // Drops the queue and stops the job under way; returns once it has wound

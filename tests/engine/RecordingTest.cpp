@@ -33,7 +33,7 @@ TEST_F(RecordingTest, RecordsAValidWaveAndTheEventFollowsWhenComplete)
     EXPECT_EQ(rate, engine->sampleRate());
     EXPECT_EQ(channels, 1);
     EXPECT_EQ(format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
-    EXPECT_NEAR(frames / double(rate), 1.86, 0.1);
+    EXPECT_NEAR(frames / double(rate), 2.64, 0.1); // Mary at 150 words a minute
     EXPECT_EQ(clock->writtenSamples(), 0) << "a recording must not reach the speakers";
     EXPECT_EQ(stops->size(), 1);
 }
@@ -62,7 +62,13 @@ TEST_F(RecordingTest, StopDuringARecordingKeepsWhatWasRecordedAsAValidFile)
     engine->setFileName(target);
     engine->Speak(QStringLiteral("This is a very long story that goes on and on. ").repeated(400));
     // Let some of it reach the temporary file; the target stays the old one meanwhile.
-    QTest::qWait(150);
+    const auto recorded = [&] {
+        const QStringList files = filesInDir().filter(".wav.");
+        return files.isEmpty() ? 0 : QFileInfo(dir.filePath(files.first())).size();
+    };
+    for (int i = 0; i < 200 && recorded() < 10000; ++i)
+        QTest::qWait(25);
+    ASSERT_GE(recorded(), 10000);
     EXPECT_EQ(QFileInfo(target).size(), 3);
     engine->AudioReset();
     ASSERT_TRUE(stops->wait(3000));

@@ -1,4 +1,6 @@
 #include "engine/VoiceCatalogue.h"
+#include "engine/synth/EspeakSynthesis.h"
+#include "engine/synth/FliteVoices.h"
 
 #include <QStringList>
 
@@ -23,16 +25,30 @@ struct Default
     int pitch;
 };
 const Default defaults[] = {
-    {"Mary", 150, 170}, {"Mike", 170, 90}, {"Sam", 150, 120}, {"Mary (for Telephone)", 150, 170},
-    {"Mike (for Telephone)", 150, 110}, {"Female Whisper", 150, 170}, {"Mary in Space", 150, 200},
-    {"Mary in Hall", 150, 170}, {"Mary in Stadium", 150, 170}, {"RoboSoft Six", 150, 170},
-    {"RoboSoft Five", 130, 130}, {"RoboSoft Four", 140, 120}, {"Male Whisper", 120, 100},
-    {"RoboSoft One", 120, 100}, {"RoboSoft Two", 140, 170}, {"RoboSoft Three", 140, 90},
-    {"Mike in Hall", 150, 90}, {"Mike in Stadium", 130, 120}, {"Mike in Space", 150, 90},
+    {"Mary", 150, 170},
+    {"Mike", 170, 90},
+    {"Sam", 150, 120},
+    {"Mary (for Telephone)", 150, 170},
+    {"Mike (for Telephone)", 150, 110},
+    {"Female Whisper", 150, 170},
+    {"Mary in Space", 150, 200},
+    {"Mary in Hall", 150, 170},
+    {"Mary in Stadium", 150, 170},
+    {"RoboSoft Six", 150, 170},
+    {"RoboSoft Five", 130, 130},
+    {"RoboSoft Four", 140, 120},
+    {"Male Whisper", 120, 100},
+    {"RoboSoft One", 120, 100},
+    {"RoboSoft Two", 140, 170},
+    {"RoboSoft Three", 140, 90},
+    {"Mike in Hall", 150, 90},
+    {"Mike in Stadium", 130, 120},
+    {"Mike in Space", 150, 90},
 };
-const QStringList maleVoices = {"Mike", "Sam", "Mike (for Telephone)", "Male Whisper", "RoboSoft One",
-                                "RoboSoft Three", "RoboSoft Four", "RoboSoft Five", "Mike in Hall",
-                                "Mike in Stadium", "Mike in Space"};
+const QStringList maleVoices = {
+    "Mike",           "Sam",           "Mike (for Telephone)", "Male Whisper", "RoboSoft One",
+    "RoboSoft Three", "RoboSoft Four", "RoboSoft Five",        "Mike in Hall", "Mike in Stadium",
+    "Mike in Space"};
 } // namespace
 
 TEST(VoiceCatalogue, ListsTheNineteenVoicesInOrder)
@@ -67,36 +83,59 @@ TEST(VoiceCatalogue, EverySpeedOfTheSliderWorksForEveryVoice)
         for (int speed = 50; speed <= 270; speed += 10) {
             const VoiceSettings s = VoiceCatalogue::resolve(v, speed, v.basePitch);
             EXPECT_FALSE(s.outOfRange);
-            EXPECT_GE(s.espeakRate, 80);
-            // Below espeak-ng's slowest rate the stretch makes up the rest.
-            EXPECT_NEAR(s.espeakRate / s.slowdown, speed, 0.01);
+            EXPECT_EQ(s.wordsPerMinute, speed);
         }
 }
 
-TEST(VoiceCatalogue, PitchMapsOntoEspeakScaleAndClampsToTheNearestUsable)
+TEST(VoiceCatalogue, FliteSpeedIsStretchThenSonicAndPitchIsAShareOfTheBase)
 {
     const VoiceEntry &mary = voice("Mary");
-    EXPECT_EQ(VoiceCatalogue::resolve(mary, 150, mary.basePitch).espeakPitch, 50);
-    EXPECT_EQ(VoiceCatalogue::resolve(mary, 150, mary.basePitch * 2).espeakPitch, 100);
-    EXPECT_EQ(VoiceCatalogue::resolve(mary, 150, mary.basePitch / 2).espeakPitch, 0);
+    const double natural = FliteVoices::naturalRate(mary.voice);
+    ASSERT_GT(natural, 100);
+    for (int speed : {50, 60, 100, 150, 250, 270}) {
+        const auto c = FliteVoices::controls(mary, VoiceCatalogue::resolve(mary, speed, mary.basePitch));
+        EXPECT_LE(c.durationStretch, FliteVoices::cleanestStretch);
+        EXPECT_GE(c.slowdown, 1.0);
+        EXPECT_NEAR(natural / (c.durationStretch * c.slowdown), speed, 0.01) << speed;
+        EXPECT_DOUBLE_EQ(c.f0Factor, 1.0);
+    }
+    EXPECT_DOUBLE_EQ(FliteVoices::controls(mary, VoiceCatalogue::resolve(mary, 150, 340)).f0Factor, 2.0);
+    // rms keeps its own F0, so sonic moves Mike's pitch.
+    const VoiceEntry &mike = voice("Mike");
+    const auto high = FliteVoices::controls(mike, VoiceCatalogue::resolve(mike, 150, 2 * mike.basePitch));
+    EXPECT_DOUBLE_EQ(high.pitchShift, 2.0);
+    EXPECT_DOUBLE_EQ(high.f0Factor, 1.0);
+}
 
-    const VoiceSettings tooHigh = VoiceCatalogue::resolve(voice("Mike"), 150, 300);
-    EXPECT_TRUE(tooHigh.outOfRange);
-    EXPECT_EQ(tooHigh.espeakPitch, 100);
-    const VoiceSettings tooLow = VoiceCatalogue::resolve(voice("Mike"), 150, 10);
-    EXPECT_TRUE(tooLow.outOfRange);
-    EXPECT_EQ(tooLow.espeakPitch, 0);
+TEST(VoiceCatalogue, EspeakPitchMapsOntoItsScaleAndSlowSpeedsOntoSonic)
+{
+    const VoiceEntry robot{QStringLiteral("robot"), SynthKind::Espeak, "en-us+robosoft", 100,
+                           VoiceEffect::None};
+    const auto at = [&](int speed, int pitch) {
+        return EspeakSynthesis::controls(robot, VoiceCatalogue::resolve(robot, speed, pitch));
+    };
+    EXPECT_EQ(at(150, 100).pitch, 50);
+    EXPECT_EQ(at(150, 200).pitch, 100);
+    EXPECT_EQ(at(150, 50).pitch, 0);
+    EXPECT_EQ(at(150, 300).pitch, 100) << "clamped to the voice's top";
+    EXPECT_EQ(at(150, 10).pitch, 0);
+    EXPECT_EQ(at(150, 100).rate, 150);
+    EXPECT_EQ(at(50, 100).rate, 80);
+    EXPECT_NEAR(80.0 / at(50, 100).slowdown, 50, 0.01);
 }
 
 TEST(VoiceCatalogue, SpeedOutsideTheEngineRangeIsClampedAndFlagged)
 {
     const VoiceSettings slow = VoiceCatalogue::resolve(voice("Mary"), 5, 170);
     EXPECT_TRUE(slow.outOfRange);
-    EXPECT_NEAR(80.0 / slow.slowdown, VoiceCatalogue::minimumSpeed, 0.01);
+    EXPECT_EQ(slow.wordsPerMinute, VoiceCatalogue::minimumSpeed);
     const VoiceSettings fast = VoiceCatalogue::resolve(voice("Mary"), 100000, 170);
     EXPECT_TRUE(fast.outOfRange);
-    EXPECT_EQ(fast.espeakRate, VoiceCatalogue::maximumSpeed);
+    EXPECT_EQ(fast.wordsPerMinute, VoiceCatalogue::maximumSpeed);
     EXPECT_TRUE(VoiceCatalogue::resolve(voice("Mary"), std::numeric_limits<int>::min(), 170).outOfRange);
+    const VoiceSettings tooHigh = VoiceCatalogue::resolve(voice("Mike"), 150, 300);
+    EXPECT_TRUE(tooHigh.outOfRange);
+    EXPECT_EQ(tooHigh.pitchHertz, VoiceCatalogue::maximumPitch(voice("Mike")));
 }
 
 TEST(VoiceCatalogue, VoicesAreDistinctInVoiceOrTreatment)
@@ -104,6 +143,7 @@ TEST(VoiceCatalogue, VoicesAreDistinctInVoiceOrTreatment)
     const auto &voices = VoiceCatalogue::voices();
     for (qsizetype i = 0; i < voices.size(); ++i)
         for (qsizetype j = i + 1; j < voices.size(); ++j)
-            EXPECT_FALSE(voices[i].espeakVoice == voices[j].espeakVoice && voices[i].effect == voices[j].effect)
+            EXPECT_FALSE(voices[i].synth == voices[j].synth && voices[i].voice == voices[j].voice &&
+                         voices[i].effect == voices[j].effect)
                 << voices[i].name.toStdString() << " / " << voices[j].name.toStdString();
 }

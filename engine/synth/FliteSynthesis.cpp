@@ -1,0 +1,229 @@
+#include "engine/synth/FliteSynthesis.h"
+
+#include "engine/synth/TextChunker.h"
+
+#include <algorithm>
+#include <cstring>
+
+extern "C" {
+#include <flite/flite.h>
+}
+
+namespace {
+// The first utterance of a job is kept short: a clustergen voice prepares a
+// whole utterance before its first sample, about 3 ms a word here.
+constexpr int firstUtteranceWords = 6;
+constexpr int firstUtteranceHardLimit = 10;
+constexpr int utteranceLimit = 500; // as Flite's own reader does
+constexpr int streamBlock = 512;    // voice samples per handed-over piece
+
+int trampoline(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info)
+{
+    auto *self = static_cast<FliteSynthesis *>(info->userdata);
+    return self->onAudio(wave, start, size, info->utt);
+}
+
+const char *voiceText(cst_voice *voice, const char *feature)
+{
+    return get_param_string(voice->features, feature, nullptr);
+}
+
+// UTF-8 length of one UTF-16 unit or pair, as QString::toUtf8() writes it.
+int utf8Length(const QString &text, qsizetype i, int *units)
+{
+    const char16_t c = text.at(i).unicode();
+    *units = 1;
+    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        *units = 2;
+        return 4;
+    }
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
+}
+} // namespace
+
+QString FliteSynthesis::startError()
+{
+    std::lock_guard lock(FliteVoices::lock());
+    return FliteVoices::initialise();
+}
+
+FliteSynthesis::FliteSynthesis(SpeechJob &job, SampleRing &ring)
+    : Synthesis(job, ring, FliteVoices::controls(job.voice, job.settings).slowdown,
+                FliteVoices::controls(job.voice, job.settings).pitchShift),
+      m_controls(FliteVoices::controls(job.voice, job.settings)),
+      m_resampler(FliteVoices::voiceRate, sampleRate)
+{
+}
+
+void FliteSynthesis::synthesise()
+{
+    {
+        std::lock_guard lock(FliteVoices::lock());
+        m_voice = FliteVoices::find(job().voice.voice);
+    }
+    if (!m_voice) {
+        stop();
+        return;
+    }
+    const QString &text = job().text;
+    for (qsizetype from = 0; from < text.size() && !stopped();) {
+        const qsizetype to = TextChunker::nextEnd(text, from);
+        synthesisePiece(from, to);
+        from = to;
+    }
+    if (stopped())
+        return;
+    m_resampled.clear();
+    m_resampler.flush(m_resampled);
+    feed(m_resampled.data(), qint64(m_resampled.size()));
+}
+
+void FliteSynthesis::synthesisePiece(qsizetype from, qsizetype to)
+{
+    const QString piece = job().text.mid(from, to - from);
+    const QByteArray utf8 = piece.toUtf8();
+    mapPiece(piece, from, utf8.size());
+    std::lock_guard lock(FliteVoices::lock());
+    FliteVoices::apply(job().voice.voice, m_controls);
+    cst_tokenstream *ts = ts_open_string(
+        utf8.constData(), voiceText(m_voice, "text_whitespace"), voiceText(m_voice, "text_singlecharsymbols"),
+        voiceText(m_voice, "text_prepunctuation"), voiceText(m_voice, "text_postpunctuation"));
+    cst_utterance *utterance = nullptr;
+    cst_relation *tokens = nullptr;
+    int count = 0;
+    while (!stopped()) {
+        const char *token = ts_eof(ts) ? "" : ts_get(ts);
+        const bool end = *token == '\0';
+        if (utterance && (end || breaksBefore(ts, token, tokens, count))) {
+            speak(utterance);
+            utterance = nullptr;
+        }
+        if (end || stopped())
+            break;
+        if (!utterance) {
+            utterance = new_utterance();
+            tokens = utt_relation_create(utterance, "Token");
+            count = 0;
+        }
+        appendToken(tokens, ts, token);
+        ++count;
+    }
+    if (utterance)
+        delete_utterance(utterance);
+    ts_close(ts);
+}
+
+// Byte offsets of the tokenstream back to positions in the job's text.
+void FliteSynthesis::mapPiece(const QString &piece, qsizetype offset, qsizetype bytes)
+{
+    m_textAt.clear();
+    m_textAt.reserve(size_t(bytes) + 1);
+    for (qsizetype i = 0; i < piece.size();) {
+        int units = 1;
+        const int length = utf8Length(piece, i, &units);
+        m_textAt.insert(m_textAt.end(), size_t(length), int(offset + i));
+        i += units;
+    }
+    m_textAt.resize(size_t(bytes) + 1, int(offset + piece.size()));
+}
+
+bool FliteSynthesis::breaksBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens,
+                                  int count) const
+{
+    if (count >= utteranceLimit)
+        return true;
+    const cst_val *rule = feat_val(m_voice->features, "utt_break");
+    if (rule && val_breakfunc(rule)(ts, token, tokens))
+        return true;
+    if (m_utterances > 0)
+        return false;
+    // The first sound comes soon, at a comma if there is one early on.
+    const cst_item *last = relation_tail(tokens);
+    const bool afterPunctuation = last && *item_feat_string(last, "punc") != '\0';
+    return count >= firstUtteranceHardLimit || (count >= firstUtteranceWords && afterPunctuation);
+}
+
+void FliteSynthesis::appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token)
+{
+    cst_item *item = relation_append(tokens, nullptr);
+    item_set_string(item, "name", token);
+    item_set_string(item, "whitespace", ts->whitespace);
+    item_set_string(item, "prepunctuation", ts->prepunctuation);
+    item_set_string(item, "punc", ts->postpunctuation);
+    const qsizetype last = qsizetype(m_textAt.size()) - 1;
+    const qsizetype begin =
+        std::clamp<qsizetype>(ts->token_pos + qsizetype(std::strlen(ts->prepunctuation)), 0, last);
+    const qsizetype end = std::clamp<qsizetype>(begin + qsizetype(std::strlen(token)), 0, last);
+    item_set_int(item, "text_position", m_textAt[size_t(begin)]);
+    item_set_int(item, "text_length", m_textAt[size_t(end)] - m_textAt[size_t(begin)]);
+}
+
+void FliteSynthesis::speak(cst_utterance *utterance)
+{
+    ++m_utterances;
+    cst_audio_streaming_info *info = new_audio_streaming_info();
+    info->asc = trampoline;
+    info->min_buffsize = streamBlock;
+    info->userdata = this;
+    feat_set(utterance->features, "streaming_info", audio_streaming_info_val(info));
+    m_streamed = 0;
+    m_eventsPushed = false;
+    utterance = flite_do_synth(utterance, m_voice, utt_synth_tokens);
+    if (!utterance)
+        return;
+    const cst_wave *wave = utt_wave(utterance);
+    if (!stopped()) {
+        pushEvents(utterance); // when the voice did not stream
+        if (wave && wave->num_samples > m_streamed)
+            take(wave->samples + m_streamed, wave->num_samples - m_streamed);
+    }
+    m_utteranceStart += std::max<qint64>(m_streamed, wave ? wave->num_samples : 0);
+    delete_utterance(utterance);
+}
+
+int FliteSynthesis::onAudio(const cst_wave *wave, int start, int size, const cst_utterance *utterance)
+{
+    if (stopped())
+        return CST_AUDIO_STREAM_STOP;
+    pushEvents(utterance);
+    const qint64 from = std::max<qint64>(start, m_streamed);
+    const qint64 to = std::min<qint64>(qint64(start) + size, wave->num_samples);
+    if (to > from)
+        take(wave->samples + from, to - from);
+    return stopped() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
+}
+
+bool FliteSynthesis::take(const short *samples, qint64 count)
+{
+    m_streamed += count;
+    m_resampled.clear();
+    m_resampler.process(samples, count, m_resampled);
+    return feed(m_resampled.data(), qint64(m_resampled.size()));
+}
+
+// Every segment's mouth shape and every token's first sound, known in full
+// once the utterance's durations are set, before its first sample.
+void FliteSynthesis::pushEvents(const cst_utterance *utterance)
+{
+    if (m_eventsPushed || !utterance || !watched())
+        return;
+    m_eventsPushed = true;
+    const cst_item *token = nullptr;
+    float start = 0.0f;
+    for (const cst_item *s = relation_head(utt_relation(utterance, "Segment")); s; s = item_next(s)) {
+        const qint64 position = positionOf(start);
+        pushShape(position, visemeForFlitePhone(item_feat_string(s, "name")));
+        const cst_item *owner = flite_path_to_item(s, "R:SylStructure.parent.parent.R:Token.parent");
+        if (owner && owner != token) {
+            token = owner;
+            pushWord(position, item_feat_int(owner, "text_position"), item_feat_int(owner, "text_length"));
+        }
+        start = item_feat_float(s, "end");
+    }
+}
+
+qint64 FliteSynthesis::positionOf(float seconds) const
+{
+    const qint64 voiceSample = m_utteranceStart + qint64(double(seconds) * FliteVoices::voiceRate);
+    return streamPosition(m_resampler.outputPosition(voiceSample));
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "engine/synth/FliteVoices.h"
+#include "engine/synth/Resampler.h"
+#include "engine/synth/Synthesis.h"
+
+#include <vector>
+
+typedef struct cst_utterance_struct cst_utterance;
+typedef struct cst_wave_struct cst_wave;
+typedef struct cst_tokenstream_struct cst_tokenstream;
+typedef struct cst_relation_struct cst_relation;
+
+// One job through a Flite voice: the text a piece at a time, each piece cut
+// into utterances by the voice's own rule, each utterance's audio handed over
+// in pieces while it is synthesised, raised to the stream's rate. Words and
+// mouth shapes come from the utterance's tokens and segments.
+class FliteSynthesis : public Synthesis
+{
+public:
+    static QString startError(); // registers the voices once
+
+    FliteSynthesis(SpeechJob &job, SampleRing &ring);
+
+    // Flite's streaming callback, public for the C trampoline only.
+    int onAudio(const cst_wave *wave, int start, int size, const cst_utterance *utterance);
+
+protected:
+    void synthesise() override;
+
+private:
+    void synthesisePiece(qsizetype from, qsizetype to);
+    void mapPiece(const QString &piece, qsizetype offset, qsizetype bytes);
+    bool breaksBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens, int count) const;
+    void appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token);
+    void speak(cst_utterance *utterance);
+    void pushEvents(const cst_utterance *utterance);
+    qint64 positionOf(float seconds) const;
+    bool take(const short *samples, qint64 count);
+
+    cst_voice *m_voice = nullptr;
+    FliteVoices::Controls m_controls;
+    Resampler m_resampler;
+    std::vector<qint16> m_resampled;
+    std::vector<int> m_textAt;   // text position of each byte of the piece's UTF-8
+    qint64 m_utteranceStart = 0; // voice samples of the job before the current utterance
+    qint64 m_streamed = 0;       // voice samples of the current utterance handed over
+    bool m_eventsPushed = false;
+    int m_utterances = 0;
+};

@@ -1,0 +1,138 @@
+#include "engine/synth/FliteVoices.h"
+
+#include "engine/EngineLog.h"
+
+#include <algorithm>
+#include <mutex>
+
+extern "C" {
+#include <flite/flite.h>
+cst_voice *register_cmu_us_slt(const char *voxdir);
+cst_voice *register_cmu_us_rms(const char *voxdir);
+cst_voice *register_cmu_us_kal16(const char *voxdir);
+}
+
+namespace {
+struct Known
+{
+    const char *name;
+    cst_voice *(*registerVoice)(const char *);
+    // Measured on a 300-word story at the voice's own settings: words over the
+    // time from the first to the last sound (pauses between sentences included).
+    double naturalWpm;
+    FliteVoices::PitchControl pitch;
+};
+// rms keeps its F0 whatever f0_shift or int_f0_target_mean say (measured), so
+// sonic moves its pitch.
+const Known known[] = {
+    {"slt", register_cmu_us_slt, 224.4, FliteVoices::PitchControl::F0Shift},
+    {"rms", register_cmu_us_rms, 198.6, FliteVoices::PitchControl::Sonic},
+    {"kal16", register_cmu_us_kal16, 210.3, FliteVoices::PitchControl::TargetMean},
+};
+
+struct Registered
+{
+    cst_voice *voice = nullptr;
+    float stretch = 1.0f; // the voice's own duration_stretch
+    float f0Mean = 0.0f;  // diphone voices' own F0 target
+    float f0Spread = 0.0f;
+};
+
+struct State
+{
+    QString error;
+    Registered voices[std::size(known)];
+};
+
+State &state()
+{
+    static State s;
+    return s;
+}
+
+int indexOf(const QByteArray &name)
+{
+    for (size_t i = 0; i < std::size(known); ++i)
+        if (name == known[i].name)
+            return int(i);
+    return -1;
+}
+
+void registerAll()
+{
+    flite_init();
+    for (size_t i = 0; i < std::size(known); ++i) {
+        Registered &r = state().voices[i];
+        r.voice = known[i].registerVoice(nullptr);
+        if (!r.voice) {
+            state().error = QStringLiteral("The Flite voice %1 could not be registered").arg(known[i].name);
+            qCWarning(lcEngine) << state().error;
+            continue;
+        }
+        r.stretch = flite_get_param_float(r.voice->features, "duration_stretch", 1.0f);
+        r.f0Mean = flite_get_param_float(r.voice->features, "int_f0_target_mean", 100.0f);
+        r.f0Spread = flite_get_param_float(r.voice->features, "int_f0_target_stddev", 10.0f);
+    }
+}
+} // namespace
+
+namespace FliteVoices {
+
+double naturalRate(const QByteArray &name)
+{
+    const int i = indexOf(name);
+    return i < 0 ? 0.0 : known[i].naturalWpm;
+}
+
+Controls controls(const VoiceEntry &voice, const VoiceSettings &settings)
+{
+    Controls c;
+    const double natural = naturalRate(voice.voice);
+    const double stretch = natural > 0 ? natural / std::max(settings.wordsPerMinute, 1) : 1.0;
+    c.durationStretch = std::min(stretch, cleanestStretch);
+    c.slowdown = stretch / c.durationStretch;
+    const double factor = double(settings.pitchHertz) / voice.basePitch;
+    const int i = indexOf(voice.voice);
+    if (i >= 0 && known[i].pitch == PitchControl::Sonic)
+        c.pitchShift = factor;
+    else
+        c.f0Factor = factor;
+    return c;
+}
+
+std::mutex &lock()
+{
+    static std::mutex m;
+    return m;
+}
+
+QString initialise()
+{
+    static std::once_flag once;
+    std::call_once(once, registerAll);
+    return state().error;
+}
+
+cst_voice *find(const QByteArray &name)
+{
+    const int i = indexOf(name);
+    return i < 0 ? nullptr : state().voices[i].voice;
+}
+
+void apply(const QByteArray &name, const Controls &controls)
+{
+    const int i = indexOf(name);
+    if (i < 0 || !state().voices[i].voice)
+        return;
+    const Registered &r = state().voices[i];
+    cst_features *features = r.voice->features;
+    feat_set_float(features, "duration_stretch", float(r.stretch * controls.durationStretch));
+    if (known[i].pitch == PitchControl::F0Shift) {
+        feat_set_float(features, "f0_shift", float(controls.f0Factor));
+    } else if (known[i].pitch == PitchControl::TargetMean) {
+        feat_set_float(features, "int_f0_target_mean", float(r.f0Mean * controls.f0Factor));
+        feat_set_float(features, "int_f0_target_stddev", float(r.f0Spread * controls.f0Factor));
+    }
+}
+
+} // namespace FliteVoices

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/synth/VoiceEntry.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <mutex>
+
+typedef struct cst_voice_struct cst_voice;
+
+// The Flite voices the engine links, registered once, and how a voice's speed
+// and pitch become Flite's voice features. Call only under FliteVoices::lock().
+namespace FliteVoices {
+constexpr int voiceRate = 16000; // every linked voice speaks at this rate
+// Flite lengthens cleanly up to this stretch; sonic slows down the rest.
+constexpr double cleanestStretch = 2.0;
+
+// How a voice's pitch is moved.
+enum class PitchControl { F0Shift, TargetMean, Sonic };
+
+struct Controls
+{
+    double durationStretch = 1.0; // relative to the voice's own
+    double f0Factor = 1.0;        // pitch over the voice's base pitch, given to Flite
+    double slowdown = 1.0;        // sonic's stretch beyond Flite's
+    double pitchShift = 1.0;      // sonic's pitch change, for a voice that keeps its own F0
+};
+Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
+// Words a minute the voice speaks at its own settings; 0 for an unknown voice.
+double naturalRate(const QByteArray &name);
+
+// The lock every Flite call is made under: Flite's voices are not thread-safe.
+std::mutex &lock();
+// Empty when flite_init() and the registrations succeeded.
+QString initialise();
+// The registered voice, nullptr when unknown.
+cst_voice *find(const QByteArray &name);
+// Sets the voice's duration and F0 features for the controls.
+void apply(const QByteArray &name, const Controls &controls);
+} // namespace FliteVoices

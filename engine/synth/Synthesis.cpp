@@ -1,0 +1,83 @@
+#include "engine/synth/Synthesis.h"
+
+#include "engine/audio/SampleRing.h"
+#include "engine/synth/EspeakSynthesis.h"
+#include "engine/synth/FliteSynthesis.h"
+
+std::unique_ptr<Synthesis> Synthesis::create(SpeechJob &job, SampleRing &ring)
+{
+    if (job.voice.synth == SynthKind::Flite)
+        return std::make_unique<FliteSynthesis>(job, ring);
+    return std::make_unique<EspeakSynthesis>(job, ring);
+}
+
+QString Synthesis::startError(SynthKind kind)
+{
+    return kind == SynthKind::Flite ? FliteSynthesis::startError() : EspeakSynthesis::startError();
+}
+
+Synthesis::Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double pitchShift)
+    : m_job(job), m_ring(ring), m_pipeline(sampleRate, slowdown, job.voice.effect, pitchShift)
+{
+}
+
+JobOutcome Synthesis::run()
+{
+    JobOutcome outcome{m_job.generation, m_job.writer != nullptr, {}};
+    m_streamStart = m_job.writer ? 0 : m_ring.writePosition();
+    const QString error = startError(m_job.voice.synth);
+    if (!error.isEmpty()) {
+        outcome.error = error;
+        return outcome;
+    }
+    synthesise();
+    if (!stopped())
+        m_pipeline.finish([this](const qint16 *s, qint64 n) { return deliver(s, n); });
+    if (!m_job.writer)
+        pushShape(m_ring.writePosition(), Viseme::Rest);
+    else if (!m_job.writer->commit())
+        outcome.error = m_job.writer->error();
+    return outcome;
+}
+
+bool Synthesis::feed(const qint16 *samples, qint64 count)
+{
+    m_synthesised += count;
+    if (!m_pipeline.feed(samples, count, [this](const qint16 *s, qint64 n) { return deliver(s, n); }))
+        m_stopped = true;
+    return !stopped();
+}
+
+qint64 Synthesis::streamPosition(qint64 synthesisedSample) const
+{
+    return m_streamStart + m_pipeline.outputPosition(synthesisedSample);
+}
+
+void Synthesis::pushShape(qint64 position, Viseme shape)
+{
+    m_ring.pushEvent({position, StreamEvent::Shape, int(shape), 0}, m_job.generation);
+}
+
+void Synthesis::pushWord(qint64 position, int start, int length)
+{
+    m_ring.pushEvent({position, StreamEvent::Word, start, length}, m_job.generation);
+}
+
+bool Synthesis::stopped()
+{
+    if (!stillWanted())
+        m_stopped = true;
+    return m_stopped;
+}
+
+bool Synthesis::deliver(const qint16 *samples, qint64 count)
+{
+    if (m_job.writer)
+        return stillWanted() && m_job.writer->write(samples, count);
+    return m_ring.push(samples, count, m_job.generation);
+}
+
+bool Synthesis::stillWanted() const
+{
+    return m_ring.generation() == m_job.generation;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <vector>
+
+// Measures on synthesised speech: where the speech lies (without leading and
+// trailing silence) and its median fundamental frequency.
+namespace SpeechMeasure {
+// Seconds from the first to the last frame louder than the silence threshold.
+double speechSeconds(const std::vector<qint16> &samples, int sampleRate);
+// Median F0 in hertz over voiced frames (normalised autocorrelation, 50..500 Hz); 0 when none.
+double medianF0(const std::vector<qint16> &samples, int sampleRate);
+} // namespace SpeechMeasure
