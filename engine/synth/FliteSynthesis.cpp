@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 extern "C" {
 #include <flite/flite.h>
@@ -94,8 +95,9 @@ void FliteSynthesis::synthesisePiece(qsizetype from, qsizetype to)
     while (!stopped()) {
         const char *token = ts_eof(ts) ? "" : ts_get(ts);
         const bool end = *token == '\0';
-        if (utterance && (end || breaksBefore(ts, token, tokens, count))) {
-            speak(utterance);
+        const Break cut = end || !utterance ? Break::Sentence : breakBefore(ts, token, tokens, count);
+        if (utterance && cut != Break::None) {
+            speak(utterance, cut == Break::Cut);
             utterance = nullptr;
         }
         if (end || stopped())
@@ -127,20 +129,22 @@ void FliteSynthesis::mapPiece(const QString &piece, qsizetype offset, qsizetype 
     m_textAt.resize(size_t(bytes) + 1, int(offset + piece.size()));
 }
 
-bool FliteSynthesis::breaksBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens,
-                                  int count) const
+FliteSynthesis::Break FliteSynthesis::breakBefore(cst_tokenstream *ts, const char *token,
+                                                  cst_relation *tokens, int count) const
 {
     if (count >= utteranceLimit)
-        return true;
+        return Break::Sentence;
     const cst_val *rule = feat_val(m_voice->features, "utt_break");
     if (rule && val_breakfunc(rule)(ts, token, tokens))
-        return true;
+        return Break::Sentence;
     if (m_utterances > 0)
-        return false;
+        return Break::None;
     // The first sound comes soon, at a comma if there is one early on.
     const cst_item *last = relation_tail(tokens);
     const bool afterPunctuation = last && *item_feat_string(last, "punc") != '\0';
-    return count >= firstUtteranceHardLimit || (count >= firstUtteranceWords && afterPunctuation);
+    if (count >= firstUtteranceHardLimit || (count >= firstUtteranceWords && afterPunctuation))
+        return Break::Cut;
+    return Break::None;
 }
 
 void FliteSynthesis::appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token)
@@ -158,7 +162,7 @@ void FliteSynthesis::appendToken(cst_relation *tokens, cst_tokenstream *ts, cons
     item_set_int(item, "text_length", m_textAt[size_t(end)] - m_textAt[size_t(begin)]);
 }
 
-void FliteSynthesis::speak(cst_utterance *utterance)
+void FliteSynthesis::speak(cst_utterance *utterance, bool cutAfter)
 {
     ++m_utterances;
     cst_audio_streaming_info *info = new_audio_streaming_info();
@@ -167,17 +171,19 @@ void FliteSynthesis::speak(cst_utterance *utterance)
     info->userdata = this;
     feat_set(utterance->features, "streaming_info", audio_streaming_info_val(info));
     m_streamed = 0;
-    m_eventsPushed = false;
+    m_prepared = false;
+    m_cutAfter = cutAfter;
     utterance = flite_do_synth(utterance, m_voice, utt_synth_tokens);
     if (!utterance)
         return;
     const cst_wave *wave = utt_wave(utterance);
-    if (!stopped()) {
-        pushEvents(utterance); // when the voice did not stream
-        if (wave && wave->num_samples > m_streamed)
-            take(wave->samples + m_streamed, wave->num_samples - m_streamed);
+    if (!stopped() && wave) {
+        prepare(utterance); // when the voice did not stream
+        deliver(wave, m_streamed, wave->num_samples);
     }
-    m_utteranceStart += std::max<qint64>(m_streamed, wave ? wave->num_samples : 0);
+    if (wave)
+        m_utteranceStart += std::max<qint64>(0, std::min<qint64>(wave->num_samples, m_keepTo) - m_keepFrom);
+    m_continuing = cutAfter;
     delete_utterance(utterance);
 }
 
@@ -185,32 +191,48 @@ int FliteSynthesis::onAudio(const cst_wave *wave, int start, int size, const cst
 {
     if (stopped())
         return CST_AUDIO_STREAM_STOP;
-    pushEvents(utterance);
-    const qint64 from = std::max<qint64>(start, m_streamed);
-    const qint64 to = std::min<qint64>(qint64(start) + size, wave->num_samples);
-    if (to > from)
-        take(wave->samples + from, to - from);
+    prepare(utterance);
+    deliver(wave, start, qint64(start) + size);
     return stopped() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
 }
 
-bool FliteSynthesis::take(const short *samples, qint64 count)
+// Hands over the utterance's samples from..to, leaving out the pauses around a cut.
+void FliteSynthesis::deliver(const cst_wave *wave, qint64 from, qint64 to)
 {
-    m_streamed += count;
+    const qint64 begin = std::max({from, m_streamed, m_keepFrom});
+    const qint64 end = std::min({to, qint64(wave->num_samples), m_keepTo});
+    m_streamed = std::max(m_streamed, std::min<qint64>(to, wave->num_samples));
+    if (end <= begin)
+        return;
     m_resampled.clear();
-    m_resampler.process(samples, count, m_resampled);
-    return feed(m_resampled.data(), qint64(m_resampled.size()));
+    m_resampler.process(wave->samples + begin, end - begin, m_resampled);
+    feed(m_resampled.data(), qint64(m_resampled.size()));
 }
 
-// Every segment's mouth shape and every token's first sound, known in full
-// once the utterance's durations are set, before its first sample.
-void FliteSynthesis::pushEvents(const cst_utterance *utterance)
+// Once the utterance's durations are set, before its first sample: the part
+// kept (a sentence cut for a quick start loses the pauses at the cut) and the
+// events of every segment.
+void FliteSynthesis::prepare(const cst_utterance *utterance)
 {
-    if (m_eventsPushed || !utterance || !watched())
+    if (m_prepared || !utterance)
         return;
-    m_eventsPushed = true;
+    m_prepared = true;
+    cst_relation *segments = utt_relation(utterance, "Segment");
+    const cst_item *first = relation_head(segments);
+    const cst_item *last = relation_tail(segments);
+    m_keepFrom = m_continuing && first ? secondsToSamples(item_feat_float(first, "end")) : 0;
+    m_keepTo = m_cutAfter && last && item_prev(last)
+                   ? secondsToSamples(item_feat_float(item_prev(last), "end"))
+                   : std::numeric_limits<qint64>::max();
+    if (watched())
+        pushEvents(first);
+}
+
+void FliteSynthesis::pushEvents(const cst_item *segment)
+{
     const cst_item *token = nullptr;
     float start = 0.0f;
-    for (const cst_item *s = relation_head(utt_relation(utterance, "Segment")); s; s = item_next(s)) {
+    for (const cst_item *s = segment; s; s = item_next(s)) {
         const qint64 position = positionOf(start);
         pushShape(position, visemeForFlitePhone(item_feat_string(s, "name")));
         const cst_item *owner = flite_path_to_item(s, "R:SylStructure.parent.parent.R:Token.parent");
@@ -222,8 +244,13 @@ void FliteSynthesis::pushEvents(const cst_utterance *utterance)
     }
 }
 
+qint64 FliteSynthesis::secondsToSamples(float seconds)
+{
+    return qint64(double(seconds) * FliteVoices::voiceRate);
+}
+
 qint64 FliteSynthesis::positionOf(float seconds) const
 {
-    const qint64 voiceSample = m_utteranceStart + qint64(double(seconds) * FliteVoices::voiceRate);
-    return streamPosition(m_resampler.outputPosition(voiceSample));
+    const qint64 kept = std::max<qint64>(0, secondsToSamples(seconds) - m_keepFrom);
+    return streamPosition(m_resampler.outputPosition(m_utteranceStart + kept));
 }

@@ -10,6 +10,7 @@ typedef struct cst_utterance_struct cst_utterance;
 typedef struct cst_wave_struct cst_wave;
 typedef struct cst_tokenstream_struct cst_tokenstream;
 typedef struct cst_relation_struct cst_relation;
+typedef struct cst_item_struct cst_item;
 
 // One job through a Flite voice: the text a piece at a time, each piece cut
 // into utterances by the voice's own rule, each utterance's audio handed over
@@ -31,12 +32,15 @@ protected:
 private:
     void synthesisePiece(qsizetype from, qsizetype to);
     void mapPiece(const QString &piece, qsizetype offset, qsizetype bytes);
-    bool breaksBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens, int count) const;
+    enum class Break { None, Sentence, Cut };
+    Break breakBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens, int count) const;
     void appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token);
-    void speak(cst_utterance *utterance);
-    void pushEvents(const cst_utterance *utterance);
+    void speak(cst_utterance *utterance, bool cutAfter);
+    void prepare(const cst_utterance *utterance);
+    void deliver(const cst_wave *wave, qint64 from, qint64 to);
+    void pushEvents(const cst_item *segment);
+    static qint64 secondsToSamples(float seconds);
     qint64 positionOf(float seconds) const;
-    bool take(const short *samples, qint64 count);
 
     cst_voice *m_voice = nullptr;
     FliteVoices::Controls m_controls;
@@ -45,6 +49,10 @@ private:
     std::vector<int> m_textAt;   // text position of each byte of the piece's UTF-8
     qint64 m_utteranceStart = 0; // voice samples of the job before the current utterance
     qint64 m_streamed = 0;       // voice samples of the current utterance handed over
-    bool m_eventsPushed = false;
+    qint64 m_keepFrom = 0;       // the current utterance's samples that are heard
+    qint64 m_keepTo = 0;
+    bool m_prepared = false;
+    bool m_cutAfter = false;   // the utterance ends where a sentence was cut
+    bool m_continuing = false; // the utterance goes on with a cut sentence
     int m_utterances = 0;
 };
