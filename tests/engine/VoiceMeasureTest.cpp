@@ -5,6 +5,7 @@
 #include "engine/synth/Synthesis.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -106,5 +107,9 @@ TEST_P(VoiceMeasureTest, SpeedInWordsPerMinuteAndPitchInHertzHold)
     EXPECT_NEAR(m.f0AtDouble, 2 * voice.basePitch, 0.2 * voice.basePitch);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest,
-                         ::testing::Range(0, int(VoiceCatalogue::voices().size())));
+INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest, ::testing::Range(0, int(VoiceCatalogue::voices().size())),
+                         [](const ::testing::TestParamInfo<int> &info) {
+                             QString name = VoiceCatalogue::voices().at(info.param).name;
+                             name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
+                             return name.toStdString();
+                         });
