@@ -13,8 +13,8 @@ extern "C" {
 namespace {
 // The first utterance of a job is kept short: a clustergen voice prepares a
 // whole utterance before its first sample, about 3 ms a word here.
-constexpr int firstUtteranceWords = 6;
-constexpr int firstUtteranceHardLimit = 10;
+constexpr int firstUtteranceWords = 3;
+constexpr int firstUtteranceHardLimit = 5;
 constexpr int utteranceLimit = 500; // as Flite's own reader does
 constexpr int streamBlock = 512;    // voice samples per handed-over piece
 

@@ -18,7 +18,8 @@ TEST_P(EveryVoiceTest, WordsMatchTheTextAndTheMouthMovesThenRestsAfterOneStop)
     engine->Select(GetParam());
     engine->show();
     // Accents and emoji (two UTF-16 units each) before the words.
-    const QString text = QString::fromUtf8("Grüße \xF0\x9F\x98\x80 Anna, the big \xF0\x9F\x90\x9F fish swims home.");
+    const QString text =
+        QString::fromUtf8("Grüße \xF0\x9F\x98\x80 Anna, the big \xF0\x9F\x90\x9F fish swims home.");
     QStringList heard;
     QObject::connect(engine.get(), &DirectSS::WordHeard,
                      [&](qint32 position, qint32 length) { heard << text.mid(position, length); });
@@ -38,7 +39,8 @@ TEST_P(EveryVoiceTest, WordsMatchTheTextAndTheMouthMovesThenRestsAfterOneStop)
     ASSERT_FALSE(heard.isEmpty());
     EXPECT_EQ(heard.first(), QString::fromUtf8("Grüße"));
     for (const char *word : {"Anna", "big", "fish", "swims", "home"})
-        EXPECT_TRUE(heard.contains(QString::fromLatin1(word))) << word << " in " << heard.join('|').toStdString();
+        EXPECT_TRUE(heard.contains(QString::fromLatin1(word)))
+            << word << " in " << heard.join('|').toStdString();
 }
 
 TEST_P(EveryVoiceTest, RecordsAValidWaveAndStopsOnce)
@@ -61,7 +63,8 @@ TEST_P(EveryVoiceTest, RecordsAValidWaveAndStopsOnce)
     EXPECT_EQ(clock->writtenSamples(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, EveryVoiceTest, ::testing::Range(1, int(VoiceCatalogue::voices().size()) + 1),
+INSTANTIATE_TEST_SUITE_P(Catalogue, EveryVoiceTest,
+                         ::testing::Range(1, int(VoiceCatalogue::voices().size()) + 1),
                          [](const ::testing::TestParamInfo<int> &info) {
                              QString name = VoiceCatalogue::voices().at(info.param - 1).name;
                              name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));

@@ -107,7 +107,8 @@ TEST_P(VoiceMeasureTest, SpeedInWordsPerMinuteAndPitchInHertzHold)
     EXPECT_NEAR(m.f0AtDouble, 2 * voice.basePitch, 0.2 * voice.basePitch);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest, ::testing::Range(0, int(VoiceCatalogue::voices().size())),
+INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest,
+                         ::testing::Range(0, int(VoiceCatalogue::voices().size())),
                          [](const ::testing::TestParamInfo<int> &info) {
                              QString name = VoiceCatalogue::voices().at(info.param).name;
                              name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));
