@@ -1,5 +1,6 @@
 #include "engine/effects/Biquad.h"
 #include "engine/effects/SoundEffect.h"
+#include "engine/effects/SpeechPipeline.h"
 
 #include <gtest/gtest.h>
 
@@ -111,4 +112,25 @@ TEST(WhisperEffect, ChunkSizesDoNotChangeTheSound)
     const auto whole = whispered(vowel(0.4));
     for (int chunk : {1, 7, 256, 1000})
         EXPECT_EQ(whispered(vowel(0.4), chunk), whole) << "chunks of " << chunk;
+}
+
+TEST(WhisperEffect, ThePipelineHandsOnTheDelayedLastFrames)
+{
+    const auto voiced = vowel(0.3);
+    std::vector<qint16> in(voiced.size());
+    for (size_t n = 0; n < in.size(); ++n)
+        in[n] = qint16(std::lround(voiced[n] * 16000));
+    std::vector<float> out;
+    const SpeechPipeline::Sink sink = [&](const qint16 *samples, qint64 count) {
+        for (qint64 i = 0; i < count; ++i)
+            out.push_back(samples[i] / 16000.0f);
+        return true;
+    };
+    SpeechPipeline pipeline(rate, 1.0, VoiceEffect::Whisper);
+    ASSERT_TRUE(pipeline.feed(in.data(), qint64(in.size()), sink));
+    ASSERT_TRUE(pipeline.finish(sink));
+    // The delay holds back the end of the speech; the tail must bring it all out.
+    const double energyIn = power(voiced) * double(voiced.size());
+    const double energyOut = power(out) * double(out.size());
+    EXPECT_NEAR(energyOut / energyIn, 1.0, 0.25);
 }

@@ -1,6 +1,7 @@
 // vocalino-effect: puts one of the voices' effects on a wave file, to hear
 // (or let a recogniser hear) an effect on any speech.
 #include "engine/effects/SoundEffect.h"
+#include "tools/listen/Recording.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,22 +21,6 @@ const std::map<QString, VoiceEffect> effects = {
     {"robot4", VoiceEffect::Robot4},       {"robot5", VoiceEffect::Robot5},
     {"robot6", VoiceEffect::Robot6},
 };
-
-std::vector<float> readMono(const char *path, int *rate)
-{
-    SF_INFO info{};
-    SNDFILE *file = sf_open(path, SFM_READ, &info);
-    if (!file)
-        return {};
-    std::vector<float> frames(size_t(info.frames) * size_t(info.channels));
-    sf_readf_float(file, frames.data(), info.frames);
-    sf_close(file);
-    std::vector<float> mono(size_t(info.frames));
-    for (size_t i = 0; i < mono.size(); ++i)
-        mono[i] = frames[i * size_t(info.channels)];
-    *rate = info.samplerate;
-    return mono;
-}
 
 bool writeMono(const char *path, const std::vector<float> &samples, int rate)
 {
@@ -61,12 +46,13 @@ int main(int argc, char **argv)
                    stderr);
         return 2;
     }
-    int rate = 0;
-    std::vector<float> samples = readMono(argv[2], &rate);
-    if (rate == 0) {
+    const auto recording = Recording::load(QString::fromLocal8Bit(argv[2]));
+    if (!recording) {
         std::fprintf(stderr, "vocalino-effect: cannot read \"%s\"\n", argv[2]);
         return 2;
     }
+    const int rate = recording->rate();
+    std::vector<float> samples = recording->samples();
     auto fx = SoundEffect::create(effect->second, rate);
     samples.resize(samples.size() + size_t(fx->tailSeconds() * rate), 0.0f);
     fx->process(samples.data(), int(samples.size()));

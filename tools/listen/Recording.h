@@ -12,6 +12,8 @@ class Recording
 public:
     static std::optional<Recording> load(const QString &path);
 
+    const std::vector<float> &samples() const { return m_samples; }
+    int rate() const { return m_rate; }
     // From the first to the last frame that is not silence.
     double speechSeconds() const;
     // The fundamental frequency of every clearly voiced frame, in hertz.

@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -38,8 +39,8 @@ int main(int argc, char **argv)
     options.jobs = std::max(1, parser.value(jobs).toInt());
     options.check = parser.isSet(check);
     options.verbose = parser.isSet(verbose);
-    if (!temporary.isValid() && !parser.isSet(keep)) {
-        std::fputs("vocalino-listen: cannot make a temporary folder\n", stderr);
+    if (parser.isSet(keep) ? !QDir().mkpath(options.folder) : !temporary.isValid()) {
+        std::fprintf(stderr, "vocalino-listen: cannot make the folder \"%s\"\n", qPrintable(options.folder));
         return 2;
     }
     return ListenRun(options).run();
