@@ -18,6 +18,7 @@ public:
         double wet;
         double echoSeconds;    // 0 for none
         double echoFeedback;
+        double echoLevel;
     };
     static Room hall();
     static Room stadium();

@@ -7,9 +7,10 @@ namespace {
 constexpr double sweepHz = 0.3;
 constexpr double minDelayMs = 1.0;
 constexpr double maxDelayMs = 7.0;
-constexpr float flangeFeedback = 0.75f;
+constexpr float flangeFeedback = 0.6f;
 constexpr double echoSeconds = 0.27;
-constexpr float echoFeedback = 0.45f;
+constexpr float echoFeedback = 0.3f;
+constexpr float echoLevel = 0.25f;
 } // namespace
 
 SpaceEffect::SpaceEffect(int sampleRate)
@@ -31,6 +32,6 @@ void SpaceEffect::process(float *samples, int count)
         const float metal = 0.4f * (x + flanged);
         const float echo = m_echo.read(m_echoDelay);
         m_echo.write(metal + echo * echoFeedback);
-        samples[i] = 0.8f * (metal + 0.45f * echo);
+        samples[i] = 0.8f * (metal + echoLevel * echo);
     }
 }

@@ -41,6 +41,22 @@ std::vector<float> impulseResponse(VoiceEffect effect, double seconds)
     return through(effect, s);
 }
 
+// Reverberation time from the energy decay curve (backward integration),
+// extrapolated from its fall between -5 and -25 dB.
+double reverberationSeconds(const std::vector<float> &ir)
+{
+    std::vector<double> remaining(ir.size() + 1, 0.0);
+    for (size_t i = ir.size(); i-- > 0;)
+        remaining[i] = remaining[i + 1] + double(ir[i]) * ir[i];
+    auto reached = [&](double db) {
+        size_t i = 0;
+        while (i < ir.size() && 10 * std::log10(remaining[i] / remaining[0]) > db)
+            ++i;
+        return double(i) / rate;
+    };
+    return 3.0 * (reached(-25) - reached(-5));
+}
+
 double gainAt(VoiceEffect effect, double hz)
 {
     const auto out = through(effect, sine(hz, rate / 2, 0.05f));
@@ -67,6 +83,17 @@ TEST(SoundEffect, HallRingsAndStadiumRingsLongerWithALateEcho)
     // The echo off the far stands comes about 0.42 s later as a burst.
     const size_t echo = size_t(0.42 * rate);
     EXPECT_GT(rms(stadium, echo, echo + 200), rms(stadium, echo - 400, echo - 200) * 1.5);
+}
+
+TEST(SoundEffect, HallAndStadiumKeepTheirReverberationTimes)
+{
+    const double hall = reverberationSeconds(impulseResponse(VoiceEffect::Hall, 6.0));
+    const double stadium = reverberationSeconds(impulseResponse(VoiceEffect::Stadium, 6.0));
+    EXPECT_GT(hall, 0.5);
+    EXPECT_LT(hall, 1.5);
+    // Long enough to be a stadium, short enough that the words stay.
+    EXPECT_GT(stadium, 2.0);
+    EXPECT_LT(stadium, 3.2);
 }
 
 TEST(SoundEffect, SpaceSweepsAndEchoes)
@@ -108,7 +135,7 @@ TEST(SoundEffect, SixRobotsSoundApart)
 
 TEST(SoundEffect, EveryEffectStaysFiniteAndBoundedOnLoudInput)
 {
-    for (int e = int(VoiceEffect::Telephone); e <= int(VoiceEffect::Robot6); ++e) {
+    for (int e = int(VoiceEffect::Telephone); e <= int(VoiceEffect::Whisper); ++e) {
         std::vector<float> loud = sine(300, rate, 1.0f);
         for (size_t i = 0; i < loud.size(); i += 7)
             loud[i] = (i % 2) ? 1.0f : -1.0f;
