@@ -1,6 +1,7 @@
 #include "help/ChmFile.h"
 
 #include "help/BinaryTables.h"
+#include "help/ChmCompression.h"
 #include "help/HelpText.h"
 
 #include <QFile>
@@ -71,22 +72,36 @@ std::unique_ptr<ChmFile> ChmFile::open(const QString &path, QString *error)
     if (!handle)
         return fail(unreadable(path));
     std::unique_ptr<ChmFile> file(new ChmFile(handle, path, info.size()));
-    if (!file->loadNames(error))
+    if (!file->checkCompression() || !file->loadNames()) {
+        if (error)
+            *error = unreadable(path);
         return {};
+    }
     file->loadTables();
     return file;
 }
 
-bool ChmFile::loadNames(QString *error)
+bool ChmFile::checkCompression()
+{
+    chmUnitInfo content{};
+    const bool hasContent =
+        chm_resolve_object(m_handle, ChmCompression::Content, &content) == CHM_RESOLVE_SUCCESS;
+    const std::optional<QByteArray> control = readObject(ChmCompression::ControlData);
+    const std::optional<QByteArray> resetTable = readObject(ChmCompression::ResetTable);
+    if (!hasContent && !control && !resetTable)
+        return true; // nothing compressed: nothing for chmlib to decompress
+    m_compressionChecked = hasContent && control && resetTable &&
+                           ChmCompression::tablesAgree(*control, *resetTable, qint64(content.length));
+    return m_compressionChecked;
+}
+
+bool ChmFile::loadNames()
 {
     Listing listing;
     // Every entry counts towards the bounds, the ones we do not keep too.
     chm_enumerate(m_handle, CHM_ENUMERATE_ALL, collectName, &listing);
-    if (listing.overflow) {
-        if (error)
-            *error = unreadable(m_path);
+    if (listing.overflow)
         return false;
-    }
     // The names are decoded in the code page of the file's language, which #SYSTEM tells.
     m_system = ChmTables::parseSystem(readRaw("#SYSTEM").value_or(QByteArray()));
     m_codepage = HelpText::codepageForLanguage(m_system.language);
@@ -128,12 +143,18 @@ qint64 ChmFile::objectLimit() const
 
 std::optional<QByteArray> ChmFile::readRaw(const QByteArray &name) const
 {
+    return readObject(QByteArray("/") + name);
+}
+
+std::optional<QByteArray> ChmFile::readObject(const QByteArray &full) const
+{
     chmUnitInfo info{};
-    const QByteArray full = QByteArray("/") + name;
     if (chm_resolve_object(m_handle, full.constData(), &info) != CHM_RESOLVE_SUCCESS)
         return std::nullopt;
     const bool uncompressed = info.space == CHM_UNCOMPRESSED;
     if (info.length > quint64(objectLimit()) || (uncompressed && info.length > quint64(m_size)))
+        return std::nullopt;
+    if (!uncompressed && !m_compressionChecked)
         return std::nullopt;
     QByteArray data(qsizetype(info.length), Qt::Uninitialized);
     if (info.length == 0)

@@ -62,15 +62,19 @@ public:
 
 private:
     ChmFile(chmFile *handle, QString path, qint64 size);
-    bool loadNames(QString *error);
+    // False when the compressed section's tables would lead chmlib astray.
+    bool checkCompression();
+    bool loadNames();
     void loadTables();
-    std::optional<QByteArray> readRaw(const QByteArray &name) const;
+    std::optional<QByteArray> readRaw(const QByteArray &name) const; // a name inside, without the slash
+    std::optional<QByteArray> readObject(const QByteArray &full) const;
     qint64 objectLimit() const;
 
     chmFile *m_handle = nullptr;
     QString m_path;
     qint64 m_size = 0;
     int m_codepage = 1252;
+    bool m_compressionChecked = false; // compressed objects are read only then
     QStringList m_files;
     QHash<QString, QString> m_byLowerPath;
     QHash<QString, QByteArray> m_rawNames; // stored path -> its bytes in the file

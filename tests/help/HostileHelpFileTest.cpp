@@ -1,3 +1,4 @@
+#include "help/ChmCompression.h"
 #include "help/ChmFile.h"
 #include "help/HelpSystem.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -48,4 +49,57 @@ TEST(HostileHelpFile, ADirectoryThatNeverEndsIsRefusedWithTheFileMessageWithinBo
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].text, error);
     EXPECT_TRUE(HelpSystem::instance().viewers().isEmpty());
+}
+
+namespace {
+QByteArray u32(quint32 v)
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = char((v >> (8 * i)) & 0xFF);
+    return b;
+}
+QByteArray u64(quint64 v)
+{
+    return u32(quint32(v)) + u32(quint32(v >> 32));
+}
+
+QByteArray control(quint32 version, quint32 resetInterval, quint32 window)
+{
+    return u32(6) + "LZXC" + u32(version) + u32(resetInterval) + u32(window) + u32(1) + u32(0);
+}
+QByteArray resetTable(quint32 blocks, quint64 uncompressed, quint64 compressed, quint64 blockLength,
+                      quint32 entriesAt = 0x28)
+{
+    QByteArray table = u32(2) + u32(blocks) + u32(8) + u32(entriesAt) + u64(uncompressed) + u64(compressed) +
+                       u64(blockLength);
+    for (quint32 block = 0; block < blocks && table.size() < 0x1000; ++block)
+        table += u64(block * 0x4000);
+    return table;
+}
+} // namespace
+
+TEST(HostileHelpFile, CompressionTablesThatLieAreRefusedBeforeChmlibTrustsThem)
+{
+    const QByteArray table = resetTable(3, 0x14000, 0x9000, 0x8000);
+    EXPECT_TRUE(ChmCompression::tablesAgree(control(2, 2, 2), table, 0x9000));
+    EXPECT_TRUE(ChmCompression::tablesAgree(control(1, 0x10000, 0x10000), table, 0x9000));
+    EXPECT_FALSE(ChmCompression::tablesAgree(control(2, 2, 3), table, 0x9000)); // window not a power of two
+    EXPECT_FALSE(ChmCompression::tablesAgree(control(2, 0, 2), table, 0x9000));
+    EXPECT_FALSE(ChmCompression::tablesAgree(control(3, 2, 2), table, 0x9000));
+    EXPECT_FALSE(ChmCompression::tablesAgree(control(2, 2, 2), table, 0x8FFF)); // more than the section holds
+    EXPECT_FALSE(ChmCompression::tablesAgree(control(2, 2, 2), resetTable(3, 0x14000, 0x9000, 0x800000000000),
+                                             0x9000));
+    EXPECT_FALSE(
+        ChmCompression::tablesAgree(control(2, 2, 2), resetTable(3, 0x30000, 0x9000, 0x8000), 0x9000));
+    EXPECT_FALSE(ChmCompression::tablesAgree(control(2, 2, 2),
+                                             resetTable(0xFFFFFF04, 0x14000, 0x9000, 0x8000), 0x9000));
+    EXPECT_FALSE(
+        ChmCompression::tablesAgree(control(2, 2, 2), resetTable(3, 0x14000, 0x9000, 0x8000, 8), 0x9000));
+    EXPECT_FALSE(ChmCompression::tablesAgree(control(2, 2, 2), table.left(0x30), 0x9000));
+
+    QString error;
+    const QString lying = testData("reset-table-with-a-huge-block-length.chm");
+    EXPECT_FALSE(ChmFile::open(lying, &error));
+    EXPECT_EQ(error, "The file " + lying + " is not a readable compiled help file.");
 }
