@@ -103,7 +103,14 @@ QString fromCodepage(const QByteArray &bytes, int codepage)
     QStringDecoder decoder(converterName(codepage));
     if (!decoder.isValid())
         return QString::fromLatin1(bytes);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    // A byte a single-byte code page leaves undefined keeps its own value, as Windows
+    // does, rather than becoming a replacement mark (one byte is one character there).
+    if (text.size() == bytes.size())
+        for (qsizetype at = text.indexOf(QChar::ReplacementCharacter); at >= 0;
+             at = text.indexOf(QChar::ReplacementCharacter, at + 1))
+            text[at] = QChar(uchar(bytes[at]));
+    return text;
 }
 
 QString decodeName(const QByteArray &bytes, int codepage)

@@ -6,6 +6,7 @@
 #include "help/ChmFile.h"
 #include "help/HelpBrowser.h"
 #include "help/HelpSystem.h"
+#include "help/HelpText.h"
 #include "help/HelpViewer.h"
 #include "help/SiteMap.h"
 #include "help/TopicCatalog.h"
@@ -238,4 +239,20 @@ TEST(BinaryTables, LoopsAndOffsetsOutsideTheTablesEndTheWalk)
     EXPECT_TRUE(BinaryTables::keywordIndex(btree + block, topics).isEmpty());
     block.replace(12 + 6 + 12, 4, u32(0));
     EXPECT_EQ(names(BinaryTables::keywordIndex(btree + block + block, topics)), "0:Kw>");
+}
+
+TEST(HelpText, EveryByteOfAWindowsCodePageGivesACharacter)
+{
+    QByteArray everyByte;
+    for (int byte = 1; byte < 256; ++byte)
+        everyByte.append(char(byte));
+    for (int codepage : {1250, 1251, 1252, 1253, 1254, 1257})
+        EXPECT_FALSE(HelpText::fromCodepage(everyByte, codepage).contains(QChar::ReplacementCharacter))
+            << codepage;
+    EXPECT_EQ(HelpText::fromCodepage("\x80\x81\x9f", 1252), QStringLiteral("\u20AC\u0081\u0178"));
+    EXPECT_EQ(HelpText::codepageForLanguage(0x0409), 1252);
+    EXPECT_EQ(HelpText::codepageForLanguage(0x0411), 932);
+    EXPECT_EQ(HelpText::codepageForLanguage(0x0C1A), 1251);                             // Serbian in Cyrillic
+    EXPECT_EQ(HelpText::codepageForLanguage(0x041A), 1250);                             // Croatian
+    EXPECT_EQ(HelpText::decodeHtml("\xEF\xBB\xBF\xC3\xA9", 1251), QStringLiteral("é")); // the mark wins
 }
