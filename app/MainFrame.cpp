@@ -34,4 +34,6 @@ void Main::closeCompanions()
     About::closeShared();
     if (m_anim)
         m_anim->close();
+    if (m_help)
+        m_help->HHClose(); // a help window left open would keep the program, and its lock, alive
 }

@@ -1,16 +1,35 @@
 #include "help/ChmFile.h"
 
+#include "help/BinaryTables.h"
+#include "help/ChmCompression.h"
+#include "help/HelpText.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <chm_lib.h>
 
 namespace {
-int collectFile(chmFile *, chmUnitInfo *info, void *context)
+// What the directory of a file lists, within bounds: a damaged directory can make
+// chmlib go round and round, so counting stops the enumeration.
+struct Listing
 {
-    auto *files = static_cast<QStringList *>(context);
-    const QString path = ChmTables::decodeText(QByteArray(info->path, qstrnlen(info->path, CHM_MAX_PATHLEN)));
-    if (path.startsWith(QLatin1Char('/')) && !path.endsWith(QLatin1Char('/')) && path.size() > 1)
-        files->append(path.mid(1));
+    QList<QByteArray> names;
+    qint64 seen = 0;
+    qint64 bytes = 0;
+    bool overflow = false;
+};
+
+int collectName(chmFile *, chmUnitInfo *info, void *context)
+{
+    auto *listing = static_cast<Listing *>(context);
+    const QByteArray name(info->path, qstrnlen(info->path, CHM_MAX_PATHLEN));
+    listing->bytes += name.size();
+    if (++listing->seen > ChmFile::MaxNames || listing->bytes > ChmFile::MaxNameBytes) {
+        listing->overflow = true;
+        return CHM_ENUMERATOR_FAILURE;
+    }
+    if (name.size() > 1 && name.startsWith('/') && !name.endsWith('/'))
+        listing->names.append(name.mid(1));
     return CHM_ENUMERATOR_CONTINUE;
 }
 
@@ -21,9 +40,17 @@ QString withoutLeadingSlash(QString path)
         path.remove(0, 1);
     return path;
 }
+
+QString unreadable(const QString &path)
+{
+    return QStringLiteral("The file %1 is not a readable compiled help file.").arg(path);
+}
 } // namespace
 
-ChmFile::ChmFile(chmFile *handle, QString path) : m_handle(handle), m_path(std::move(path)) {}
+ChmFile::ChmFile(chmFile *handle, QString path, qint64 size)
+    : m_handle(handle), m_path(std::move(path)), m_size(size)
+{
+}
 
 ChmFile::~ChmFile()
 {
@@ -38,26 +65,64 @@ std::unique_ptr<ChmFile> ChmFile::open(const QString &path, QString *error)
             *error = why;
         return std::unique_ptr<ChmFile>();
     };
-    if (!QFileInfo(path).isFile())
+    const QFileInfo info(path);
+    if (!info.isFile())
         return fail(QStringLiteral("The file %1 does not exist.").arg(path));
     chmFile *handle = chm_open(QFile::encodeName(path).constData());
     if (!handle)
-        return fail(QStringLiteral("The file %1 is not a readable compiled help file.").arg(path));
-    std::unique_ptr<ChmFile> file(new ChmFile(handle, path));
-    chm_enumerate(handle, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES, collectFile,
-                  &file->m_files);
-    for (const QString &inside : std::as_const(file->m_files))
-        file->m_byLowerPath.insert(inside.toLower(), inside);
+        return fail(unreadable(path));
+    std::unique_ptr<ChmFile> file(new ChmFile(handle, path, info.size()));
+    if (!file->checkCompression() || !file->loadNames()) {
+        if (error)
+            *error = unreadable(path);
+        return {};
+    }
     file->loadTables();
     return file;
+}
+
+bool ChmFile::checkCompression()
+{
+    chmUnitInfo content{};
+    const bool hasContent =
+        chm_resolve_object(m_handle, ChmCompression::Content, &content) == CHM_RESOLVE_SUCCESS;
+    const std::optional<QByteArray> control = readObject(ChmCompression::ControlData);
+    const std::optional<QByteArray> resetTable = readObject(ChmCompression::ResetTable);
+    if (!hasContent && !control && !resetTable)
+        return true; // nothing compressed: nothing for chmlib to decompress
+    m_compressionChecked = hasContent && control && resetTable &&
+                           ChmCompression::tablesAgree(*control, *resetTable, qint64(content.length));
+    return m_compressionChecked;
+}
+
+bool ChmFile::loadNames()
+{
+    Listing listing;
+    // Every entry counts towards the bounds, the ones we do not keep too.
+    chm_enumerate(m_handle, CHM_ENUMERATE_ALL, collectName, &listing);
+    if (listing.overflow)
+        return false;
+    // The names are decoded in the code page of the file's language, which #SYSTEM tells.
+    m_system = ChmTables::parseSystem(readRaw("#SYSTEM").value_or(QByteArray()));
+    m_codepage = HelpText::codepageForLanguage(m_system.language);
+    for (const QByteArray &raw : std::as_const(listing.names)) {
+        const QString inside = HelpText::decodeName(raw, m_codepage);
+        if (m_rawNames.contains(inside))
+            continue;
+        m_files.append(inside);
+        m_rawNames.insert(inside, raw);
+        m_byLowerPath.insert(inside.toLower(), inside);
+    }
+    return true;
 }
 
 void ChmFile::loadTables()
 {
     const QByteArray strings = read(QStringLiteral("#STRINGS")).value_or(QByteArray());
-    m_system = ChmTables::parseSystem(read(QStringLiteral("#SYSTEM")).value_or(QByteArray()));
-    m_windows = ChmTables::parseWindows(read(QStringLiteral("#WINDOWS")).value_or(QByteArray()), strings);
-    m_contexts = ChmTables::parseContextMap(read(QStringLiteral("#IVB")).value_or(QByteArray()), strings);
+    m_windows =
+        ChmTables::parseWindows(read(QStringLiteral("#WINDOWS")).value_or(QByteArray()), strings, m_codepage);
+    m_contexts =
+        ChmTables::parseContextMap(read(QStringLiteral("#IVB")).value_or(QByteArray()), strings, m_codepage);
 }
 
 QString ChmFile::storedPath(const QString &inside) const
@@ -71,16 +136,25 @@ QString ChmFile::storedPath(const QString &inside) const
 
 bool ChmFile::contains(const QString &inside) const { return !storedPath(inside).isEmpty(); }
 
-std::optional<QByteArray> ChmFile::read(const QString &inside) const
+qint64 ChmFile::objectLimit() const
 {
-    const QString stored = inside.startsWith(QLatin1Char('#')) ? inside : storedPath(inside);
-    if (stored.isEmpty())
-        return std::nullopt;
+    return qMin(MaxObjectSize, qMax<qint64>(m_size, 1) * MaxExpansion);
+}
+
+std::optional<QByteArray> ChmFile::readRaw(const QByteArray &name) const
+{
+    return readObject(QByteArray("/") + name);
+}
+
+std::optional<QByteArray> ChmFile::readObject(const QByteArray &full) const
+{
     chmUnitInfo info{};
-    const QByteArray name = QByteArray("/") + stored.toUtf8();
-    if (chm_resolve_object(m_handle, name.constData(), &info) != CHM_RESOLVE_SUCCESS)
+    if (chm_resolve_object(m_handle, full.constData(), &info) != CHM_RESOLVE_SUCCESS)
         return std::nullopt;
-    if (info.length > quint64(MaxObjectSize))
+    const bool uncompressed = info.space == CHM_UNCOMPRESSED;
+    if (info.length > quint64(objectLimit()) || (uncompressed && info.length > quint64(m_size)))
+        return std::nullopt;
+    if (!uncompressed && !m_compressionChecked)
         return std::nullopt;
     QByteArray data(qsizetype(info.length), Qt::Uninitialized);
     if (info.length == 0)
@@ -91,6 +165,23 @@ std::optional<QByteArray> ChmFile::read(const QString &inside) const
         return std::nullopt;
     data.truncate(qsizetype(got));
     return data;
+}
+
+std::optional<QByteArray> ChmFile::read(const QString &inside) const
+{
+    if (inside.startsWith(QLatin1Char('#')))
+        return readRaw(inside.toUtf8());
+    const QString stored = storedPath(inside);
+    if (stored.isEmpty())
+        return std::nullopt;
+    return readRaw(m_rawNames.value(stored));
+}
+
+QString ChmFile::readHtml(const QString &inside) const
+{
+    if (inside.isEmpty())
+        return {};
+    return HelpText::decodeHtml(read(inside).value_or(QByteArray()), m_codepage);
 }
 
 std::optional<ChmWindowType> ChmFile::windowType(const QString &name) const
@@ -139,6 +230,33 @@ QString ChmFile::indexFile() const
     if (contains(m_system.indexFile))
         return storedPath(m_system.indexFile);
     return firstFileEndingIn(m_files, QLatin1String(".hhk"));
+}
+
+namespace {
+BinaryTables::Topics topicTables(const ChmFile &file)
+{
+    const auto table = [&](const char *name) {
+        return file.read(QString::fromLatin1(name)).value_or(QByteArray());
+    };
+    return {table("#TOPICS"), table("#URLTBL"), table("#URLSTR"), table("#STRINGS"), file.codepage()};
+}
+} // namespace
+
+QList<SiteMapEntry> ChmFile::contents() const
+{
+    const QString page = contentsFile();
+    if (!page.isEmpty())
+        return SiteMap::parse(readHtml(page));
+    return BinaryTables::contents(read(QStringLiteral("#TOCIDX")).value_or(QByteArray()), topicTables(*this));
+}
+
+QList<SiteMapEntry> ChmFile::keywordIndex() const
+{
+    const QString page = indexFile();
+    if (!page.isEmpty())
+        return SiteMap::parse(readHtml(page));
+    return BinaryTables::keywordIndex(read(QStringLiteral("$WWKeywordLinks/BTree")).value_or(QByteArray()),
+                                      topicTables(*this));
 }
 
 QString ChmFile::topicForContext(qint32 id) const

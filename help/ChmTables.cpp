@@ -1,10 +1,28 @@
 #include "help/ChmTables.h"
 
-#include <QStringDecoder>
+#include "help/HelpText.h"
+
+#include <QHash>
 
 namespace {
 constexpr qsizetype MaxStringLength = 64 * 1024;
 constexpr qint64 MaxRecords = 100000;
+
+QByteArray zeroTerminated(const QByteArray &bytes)
+{
+    const qsizetype end = bytes.indexOf('\0');
+    return end < 0 ? bytes : bytes.left(end);
+}
+
+QString stripLeadingSlash(QString path)
+{
+    while (path.startsWith(QLatin1Char('/')))
+        path.remove(0, 1);
+    return path;
+}
+} // namespace
+
+namespace ChmTables {
 
 quint32 readU32(const QByteArray &data, qint64 at)
 {
@@ -22,32 +40,7 @@ quint16 readU16(const QByteArray &data, qint64 at)
     return quint16(p[0] | p[1] << 8);
 }
 
-QString zeroTerminated(const QByteArray &bytes)
-{
-    const qsizetype end = bytes.indexOf('\0');
-    return ChmTables::decodeText(end < 0 ? bytes : bytes.left(end));
-}
-
-QString stripLeadingSlash(QString path)
-{
-    while (path.startsWith(QLatin1Char('/')))
-        path.remove(0, 1);
-    return path;
-}
-} // namespace
-
-namespace ChmTables {
-
-QString decodeText(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8.decode(bytes);
-    if (utf8.hasError())
-        return QString::fromLatin1(bytes);
-    return text;
-}
-
-QString stringAt(const QByteArray &strings, qint64 offset)
+QString stringAt(const QByteArray &strings, qint64 offset, int codepage)
 {
     if (offset < 0 || offset >= strings.size())
         return {};
@@ -55,13 +48,15 @@ QString stringAt(const QByteArray &strings, qint64 offset)
     qsizetype end = strings.indexOf('\0', start);
     if (end < 0)
         end = strings.size();
-    return decodeText(strings.mid(start, qMin(end - start, MaxStringLength)));
+    return HelpText::decodeName(strings.mid(start, qMin(end - start, MaxStringLength)), codepage);
 }
 
 // #SYSTEM: a 32-bit version, then records of a 16-bit code, a 16-bit length and the data.
 ChmSystemInfo parseSystem(const QByteArray &system)
 {
+    // The language may come after the texts it decodes: collect first, decode after.
     ChmSystemInfo info;
+    QHash<quint16, QByteArray> texts;
     qint64 at = 4;
     for (qint64 n = 0; n < MaxRecords && at + 4 <= system.size(); ++n) {
         const quint16 code = readU16(system, at);
@@ -69,22 +64,24 @@ ChmSystemInfo parseSystem(const QByteArray &system)
         at += 4;
         if (at + length > system.size())
             break;
-        const QString text = zeroTerminated(system.mid(at, length));
-        switch (code) {
-        case 0: info.contentsFile = stripLeadingSlash(text); break;
-        case 1: info.indexFile = stripLeadingSlash(text); break;
-        case 2: info.defaultTopic = stripLeadingSlash(text); break;
-        case 3: info.title = text; break;
-        case 5: info.defaultWindow = text; break;
-        default: break;
-        }
+        if (code == 4 && length >= 4)
+            info.language = readU32(system, at);
+        else if (code <= 5)
+            texts.insert(code, zeroTerminated(system.mid(at, length)));
         at += length;
     }
+    const int codepage = HelpText::codepageForLanguage(info.language);
+    const auto text = [&](quint16 code) { return HelpText::decodeName(texts.value(code), codepage); };
+    info.contentsFile = stripLeadingSlash(text(0));
+    info.indexFile = stripLeadingSlash(text(1));
+    info.defaultTopic = stripLeadingSlash(text(2));
+    info.title = text(3);
+    info.defaultWindow = text(5);
     return info;
 }
 
 // #WINDOWS: a count, the size of one entry, then the entries with string offsets into #STRINGS.
-QList<ChmWindowType> parseWindows(const QByteArray &windows, const QByteArray &strings)
+QList<ChmWindowType> parseWindows(const QByteArray &windows, const QByteArray &strings, int codepage)
 {
     QList<ChmWindowType> types;
     const quint32 count = readU32(windows, 0);
@@ -96,7 +93,9 @@ QList<ChmWindowType> parseWindows(const QByteArray &windows, const QByteArray &s
         if (base + entrySize > windows.size())
             break;
         ChmWindowType type;
-        const auto text = [&](qint64 field) { return stringAt(strings, readU32(windows, base + field)); };
+        const auto text = [&](qint64 field) {
+            return stringAt(strings, readU32(windows, base + field), codepage);
+        };
         type.name = text(0x08);
         type.properties = readU32(windows, base + 0x10);
         type.caption = text(0x14);
@@ -117,12 +116,12 @@ QList<ChmWindowType> parseWindows(const QByteArray &windows, const QByteArray &s
 }
 
 // #IVB: the byte length of the pairs that follow, then (context number, #STRINGS offset) pairs.
-QList<ChmContext> parseContextMap(const QByteArray &ivb, const QByteArray &strings)
+QList<ChmContext> parseContextMap(const QByteArray &ivb, const QByteArray &strings, int codepage)
 {
     QList<ChmContext> map;
     const qint64 length = qMin<qint64>(readU32(ivb, 0), ivb.size() - 4);
     for (qint64 at = 4; at + 8 <= 4 + length; at += 8)
-        map.append({qint32(readU32(ivb, at)), stringAt(strings, readU32(ivb, at + 4))});
+        map.append({qint32(readU32(ivb, at)), stringAt(strings, readU32(ivb, at + 4), codepage)});
     return map;
 }
 

@@ -15,6 +15,7 @@ struct ChmSystemInfo
     QString defaultTopic;
     QString title;
     QString defaultWindow;
+    quint32 language = 0; // LCID, 0 when not given
 };
 
 struct ChmWindowType
@@ -41,12 +42,13 @@ struct ChmContext
     QString topic; // as stored: chmcmd writes the absolute path it compiled from
 };
 
+// Strings inside the tables are in the code page of the file's language (HelpText).
 namespace ChmTables {
-// Text from the file: UTF-8 when it is valid, else Latin-1.
-QString decodeText(const QByteArray &bytes);
 // The zero-terminated string at `offset` of #STRINGS; empty when out of range.
-QString stringAt(const QByteArray &strings, qint64 offset);
+QString stringAt(const QByteArray &strings, qint64 offset, int codepage = 1252);
 ChmSystemInfo parseSystem(const QByteArray &system);
-QList<ChmWindowType> parseWindows(const QByteArray &windows, const QByteArray &strings);
-QList<ChmContext> parseContextMap(const QByteArray &ivb, const QByteArray &strings);
+QList<ChmWindowType> parseWindows(const QByteArray &windows, const QByteArray &strings, int codepage = 1252);
+QList<ChmContext> parseContextMap(const QByteArray &ivb, const QByteArray &strings, int codepage = 1252);
+quint32 readU32(const QByteArray &data, qint64 at); // 0 outside the data
+quint16 readU16(const QByteArray &data, qint64 at);
 } // namespace ChmTables

@@ -1,7 +1,7 @@
 #include "help/HelpBrowser.h"
 
 #include "help/ChmFile.h"
-#include "help/TopicCatalog.h"
+#include "help/HelpText.h"
 
 #include <QDesktopServices>
 #include <QImage>
@@ -74,7 +74,7 @@ QVariant HelpBrowser::loadResource(int type, const QUrl &name)
         return {};
     const std::optional<QByteArray> data = m_file->read(inside);
     if (type == QTextDocument::HtmlResource)
-        return data ? TopicCatalog::decodeHtml(*data) : missingTopicPage(inside);
+        return data ? HelpText::decodeHtml(*data, m_file->codepage()) : missingTopicPage(inside);
     if (!data)
         return {};
     if (type == QTextDocument::ImageResource)

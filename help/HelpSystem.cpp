@@ -2,6 +2,7 @@
 
 #include "help/ChmFile.h"
 #include "help/HelpPopup.h"
+#include "help/HelpText.h"
 #include "help/HelpViewer.h"
 #include "help/PopupSource.h"
 #include "help/TopicCatalog.h"
@@ -100,24 +101,17 @@ std::shared_ptr<ChmFile> HelpSystem::openFile(const QString &path)
 
 HelpViewer *HelpSystem::viewerFor(const HelpFileSpec &request, qint32 owner)
 {
-    const QString canonical = QFileInfo(request.file).canonicalFilePath();
-    for (HelpViewer *viewer : viewers()) {
-        const QString name = viewer->property("windowType").toString();
-        if (QFileInfo(viewer->file().path()).canonicalFilePath() == canonical &&
-            name.compare(request.window, Qt::CaseInsensitive) == 0)
-            return viewer;
-    }
-    std::unique_ptr<ChmFile> file;
-    QString error;
-    file = ChmFile::open(request.file, &error);
-    if (!file) {
-        tell(error);
+    const std::shared_ptr<ChmFile> file = openFile(request.file);
+    if (!file)
         return nullptr;
-    }
+    // A call without a window type gets the file's default one: both find the same viewer.
     const QString typeName = request.window.isEmpty() ? file->system().defaultWindow : request.window;
-    std::optional<ChmWindowType> type = typeName.isEmpty() ? std::nullopt : file->windowType(typeName);
-    auto *viewer = new HelpViewer(std::shared_ptr<ChmFile>(std::move(file)), type, WindowHandles::widgetOf(owner));
-    viewer->setProperty("windowType", request.window);
+    const std::optional<ChmWindowType> type = typeName.isEmpty() ? std::nullopt : file->windowType(typeName);
+    const QString used = type ? type->name : QString();
+    for (HelpViewer *viewer : viewers())
+        if (&viewer->file() == file.get() && viewer->windowTypeName().compare(used, Qt::CaseInsensitive) == 0)
+            return viewer;
+    auto *viewer = new HelpViewer(file, type, WindowHandles::widgetOf(owner));
     m_viewers.append(viewer);
     return viewer;
 }
@@ -231,7 +225,9 @@ qint32 HelpSystem::textPopup(const HelpFileSpec &request, qint32 owner, const Hh
         if (!file)
             return 0;
         const std::optional<QByteArray> source = file->read(request.topic);
-        text = source ? PopupSource::topicText(ChmTables::decodeText(*source), record->idString) : std::nullopt;
+        text = source
+                   ? PopupSource::topicText(HelpText::decodeName(*source, file->codepage()), record->idString)
+                   : std::nullopt;
     }
     if (!text || text->isEmpty())
         return 0;

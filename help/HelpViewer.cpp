@@ -18,13 +18,6 @@
 
 namespace {
 constexpr int TopicsRole = Qt::UserRole;
-
-QList<SiteMapEntry> readSiteMap(const ChmFile &file, const QString &inside)
-{
-    if (inside.isEmpty())
-        return {};
-    return SiteMap::parse(TopicCatalog::decodeHtml(file.read(inside).value_or(QByteArray())));
-}
 } // namespace
 
 HelpViewer::HelpViewer(std::shared_ptr<ChmFile> file, std::optional<ChmWindowType> type, QWidget *owner)
@@ -84,7 +77,7 @@ QWidget *HelpViewer::buildContentsPane()
     m_contents = new QTreeWidget;
     m_contents->setHeaderHidden(true);
     QList<QTreeWidgetItem *> parents;
-    for (const SiteMapEntry &entry : readSiteMap(*m_file, m_file->contentsFile())) {
+    for (const SiteMapEntry &entry : m_file->contents()) {
         while (parents.size() > entry.depth)
             parents.removeLast();
         auto *item = parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
@@ -106,7 +99,7 @@ QWidget *HelpViewer::buildIndexPane()
     m_indexFilter = new QLineEdit(pane);
     m_indexFilter->setPlaceholderText(tr("Type in the keyword to find"));
     m_index = new QListWidget(pane);
-    m_indexEntries = readSiteMap(*m_file, m_file->indexFile());
+    m_indexEntries = m_file->keywordIndex();
     for (const SiteMapEntry &entry : std::as_const(m_indexEntries)) {
         auto *item = new QListWidgetItem(QString(entry.depth * 4, QLatin1Char(' ')) + entry.name, m_index);
         item->setData(TopicsRole, entry.topics);

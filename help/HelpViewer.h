@@ -33,6 +33,8 @@ public:
 
     const ChmFile &file() const { return *m_file; }
     std::shared_ptr<ChmFile> sharedFile() const { return m_file; }
+    // The name of the window type it shows, empty for none.
+    QString windowTypeName() const { return m_type ? m_type->name : QString(); }
     // False (and a page saying so) when the topic is not in the file.
     bool showTopic(const QString &inside);
     bool showDefaultTopic();

@@ -1,16 +1,17 @@
 #include "help/ProgramStrings.h"
 
-#include <QHash>
+#include <QFile>
 
 namespace {
-QHash<qint32, QString> &table()
-{
-    static QHash<qint32, QString> strings;
-    return strings;
-}
+constexpr qint64 MaxStringBytes = 64 * 1024;
 } // namespace
 
 namespace ProgramStrings {
-QString text(qint32 id) { return table().value(id); }
-void set(qint32 id, const QString &text) { table().insert(id, text); }
+QString text(qint32 id)
+{
+    QFile entry(QStringLiteral(":/strings/%1").arg(id));
+    if (id < 0 || !entry.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(entry.read(MaxStringBytes));
+}
 } // namespace ProgramStrings

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The program's string table, as the text popups read it by number.
+// The program's string table, as the text popups read it by number: the string
+// resources the program carries (":/strings/<number>").
 namespace ProgramStrings {
 QString text(qint32 id); // empty when there is no such entry
-void set(qint32 id, const QString &text);
 } // namespace ProgramStrings

@@ -188,6 +188,15 @@ bool Registry::save(RegHive which)
     return file.open(QIODevice::WriteOnly) && file.write(writeHive(keys)) >= 0 && file.commit();
 }
 
+bool Registry::commit(RegHive which, const QHash<QString, RegKey> &before)
+{
+    if (save(which))
+        return true;
+    // What did not reach the disk is not kept in memory either.
+    hive(which).keys = before;
+    return false;
+}
+
 bool Registry::keyExists(RegHive which, const QString &key)
 {
     return hive(which).keys.contains(cleanKey(key).toLower());
@@ -203,16 +212,18 @@ bool Registry::createKey(RegHive which, const QString &key)
         return true;
     if (!stored.writable)
         return false;
+    const QHash<QString, RegKey> before = stored.keys;
     stored.keys.insert(name.toLower(), RegKey{name, {}, false});
-    return save(which);
+    return commit(which, before);
 }
 
 bool Registry::deleteKey(RegHive which, const QString &key)
 {
     Hive &stored = hive(which);
+    const QHash<QString, RegKey> before = stored.keys;
     if (!stored.writable || !stored.keys.remove(cleanKey(key).toLower()))
         return false;
-    return save(which);
+    return commit(which, before);
 }
 
 std::optional<QList<RegValue>> Registry::values(RegHive which, const QString &key)
@@ -227,6 +238,8 @@ std::optional<QList<RegValue>> Registry::values(RegHive which, const QString &ke
 bool Registry::setValue(RegHive which, const QString &key, const RegValue &value)
 {
     Hive &stored = hive(which);
+    const QHash<QString, RegKey> before =
+        stored.keys; // taken first: the iterator below writes to its own copy
     const auto found = stored.keys.find(cleanKey(key).toLower());
     if (!stored.writable || found == stored.keys.end() || value.name.size() > MaxTextLength ||
         value.data.size() > MaxTextLength)
@@ -242,16 +255,17 @@ bool Registry::setValue(RegHive which, const QString &key, const RegValue &value
     else
         return false;
     found->builtIn = false;
-    return save(which);
+    return commit(which, before);
 }
 
 bool Registry::deleteValue(RegHive which, const QString &key, const QString &name)
 {
     Hive &stored = hive(which);
+    const QHash<QString, RegKey> before = stored.keys;
     const auto found = stored.keys.find(cleanKey(key).toLower());
     if (!stored.writable || found == stored.keys.end())
         return false;
     const qsizetype removed = found->values.removeIf(
         [&](const RegValue &value) { return value.name.compare(name, Qt::CaseInsensitive) == 0; });
-    return removed > 0 && save(which);
+    return removed > 0 && commit(which, before);
 }

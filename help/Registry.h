@@ -65,6 +65,8 @@ private:
     Registry(QString folder, bool systemEntries) : m_folder(std::move(folder)), m_systemEntries(systemEntries) {}
     Hive &hive(RegHive which);
     bool save(RegHive which);
+    // Saves a change; when saving fails the hive goes back to `before`.
+    bool commit(RegHive which, const QHash<QString, RegKey> &before);
     void addSystemEntries(RegHive which, Hive &hive);
 
     QString m_folder;

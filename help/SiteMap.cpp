@@ -1,7 +1,20 @@
 #include "help/SiteMap.h"
 
+#include "help/HtmlEntities.h"
+
 namespace {
 bool isSpace(QChar c) { return c.isSpace(); }
+
+// The ';' closing a reference that starts at `amp`, looked for only a few characters
+// ahead so that a text full of '&' stays linear; -1 when there is none.
+qsizetype entityEnd(const QString &text, qsizetype amp)
+{
+    const qsizetype last = qMin(text.size() - 1, amp + 10);
+    for (qsizetype at = amp + 1; at <= last; ++at)
+        if (text[at] == QLatin1Char(';'))
+            return at;
+    return -1;
+}
 
 QString tagName(const QString &tag)
 {
@@ -75,18 +88,15 @@ QString decodeEntities(const QString &text)
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype semicolon = text[i] == QLatin1Char('&') ? text.indexOf(QLatin1Char(';'), i) : -1;
-        if (semicolon < 0 || semicolon - i > 10) {
+        const qsizetype semicolon = text[i] == QLatin1Char('&') ? entityEnd(text, i) : -1;
+        if (semicolon < 0) {
             out += text[i];
             continue;
         }
         const QString entity = text.mid(i + 1, semicolon - i - 1);
-        char32_t code = 0;
-        if (entity == QLatin1String("amp")) code = '&';
-        else if (entity == QLatin1String("lt")) code = '<';
-        else if (entity == QLatin1String("gt")) code = '>';
-        else if (entity == QLatin1String("quot")) code = '"';
-        else if (entity == QLatin1String("apos")) code = '\'';
+        char32_t code = HtmlEntities::codeOf(entity);
+        if (entity == QLatin1String("apos"))
+            code = '\'';
         else if (entity.startsWith(QLatin1Char('#'))) {
             bool ok = false;
             const uint value = entity.startsWith(QLatin1String("#x"), Qt::CaseInsensitive)

@@ -1,12 +1,14 @@
 #include "help/TopicCatalog.h"
 
 #include "help/ChmFile.h"
+#include "help/HelpText.h"
 
 #include <QRegularExpression>
-#include <QStringDecoder>
 
 namespace {
 constexpr int MaxTopics = 20000;
+// The words of all topics held for searching; topics past it are found by their titles only.
+constexpr qsizetype MaxSearchText = 32 * 1024 * 1024;
 
 bool isTopic(const QString &path)
 {
@@ -29,14 +31,6 @@ void appendOnce(QStringList &list, const QString &item)
         list.append(item);
 }
 } // namespace
-
-QString TopicCatalog::decodeHtml(const QByteArray &bytes)
-{
-    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
-    if (!decoder.isValid())
-        return ChmTables::decodeText(bytes);
-    return decoder.decode(bytes);
-}
 
 QString TopicCatalog::htmlTitle(const QString &html)
 {
@@ -87,12 +81,17 @@ void TopicCatalog::build()
     if (m_built)
         return;
     m_built = true;
+    qsizetype held = 0;
     for (const QString &path : m_file.files()) {
         if (!isTopic(path) || m_topics.size() >= MaxTopics)
             continue;
-        const QString html = decodeHtml(m_file.read(path).value_or(QByteArray()));
-        const QString title = htmlTitle(html);
-        m_topics.append({path, title.isEmpty() ? path : title, plainText(html).toLower(), alinkNames(html)});
+        const QString html = m_file.readHtml(path);
+        QString title = htmlTitle(html);
+        if (title.isEmpty())
+            title = path;
+        QString text = held < MaxSearchText ? HelpText::searchable(plainText(html)) : QString();
+        held += text.size();
+        m_topics.append({path, title, text, HelpText::searchable(title), alinkNames(html)});
     }
 }
 
@@ -111,22 +110,24 @@ QString TopicCatalog::titleOf(const QString &path)
     const QString stored = m_file.storedPath(path);
     for (const Topic &topic : std::as_const(m_topics))
         if (topic.path == stored)
-            return topic.title;
+            return topic.shownTitle;
     return path;
 }
 
 QStringList TopicCatalog::search(const QString &query, bool titlesOnly)
 {
     build();
-    const QStringList words = query.toLower().split(QRegularExpression(QStringLiteral("\\W+")),
-                                                    Qt::SkipEmptyParts);
+    // Words of any script: letters, marks and digits; Japanese and Chinese run on without blanks.
+    static const QRegularExpression separators(QStringLiteral("[^\\w\\p{M}]+"),
+                                               QRegularExpression::UseUnicodePropertiesOption);
+    const QStringList words = HelpText::searchable(query).split(separators, Qt::SkipEmptyParts);
     QStringList found;
     if (words.isEmpty())
         return found;
     for (const Topic &topic : std::as_const(m_topics)) {
-        const QString haystack = titlesOnly ? topic.title.toLower() : topic.text + QLatin1Char(' ') + topic.title.toLower();
-        const bool all = std::all_of(words.begin(), words.end(),
-                                     [&](const QString &word) { return haystack.contains(word); });
+        const bool all = std::all_of(words.begin(), words.end(), [&](const QString &word) {
+            return topic.title.contains(word) || (!titlesOnly && topic.text.contains(word));
+        });
         if (all)
             found.append(topic.path);
     }

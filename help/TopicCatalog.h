@@ -28,14 +28,14 @@ public:
     static QString htmlTitle(const QString &html);
     static QString plainText(const QString &html);
     static QStringList alinkNames(const QString &html);
-    static QString decodeHtml(const QByteArray &bytes);
 
 private:
     struct Topic
     {
         QString path;
-        QString title;
-        QString text; // lower case
+        QString shownTitle;
+        QString text;  // searchable form (HelpText::searchable)
+        QString title; // the same for the title
         QStringList alinks;
     };
     void build();

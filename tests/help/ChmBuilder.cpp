@@ -5,27 +5,42 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <fcntl.h>
+#include <unistd.h>
 
 ChmBuilder::ChmBuilder() = default;
 
 QString ChmBuilder::compile(const QString &projectOptions, const QString &extraSections)
 {
-    QString files;
+    return compileBytes(projectOptions.toUtf8(), extraSections.toUtf8());
+}
+
+namespace {
+bool writeRaw(const QByteArray &path, const QByteArray &content)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return false;
+    const bool written = ::write(fd, content.constData(), size_t(content.size())) == content.size();
+    return ::close(fd) == 0 && written;
+}
+} // namespace
+
+QString ChmBuilder::compileBytes(const QByteArray &projectOptions, const QByteArray &extraSections)
+{
+    QByteArray files;
     for (auto it = m_files.cbegin(); it != m_files.cend(); ++it) {
-        const QString path = m_dir.filePath(it.key());
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(it.value()) != it.value().size())
+        const QByteArray path = QFile::encodeName(m_dir.path()) + '/' + it.key();
+        QDir().mkpath(QFileInfo(QFile::decodeName(path)).path());
+        if (!writeRaw(path, it.value()))
             return {};
-        if (!it.key().endsWith(QLatin1String(".hhc")) && !it.key().endsWith(QLatin1String(".hhk")))
-            files += it.key() + QLatin1Char('\n');
+        if (!it.key().endsWith(".hhc") && !it.key().endsWith(".hhk"))
+            files += it.key() + '\n';
     }
-    QFile project(m_dir.filePath(QStringLiteral("test.hhp")));
-    if (!project.open(QIODevice::WriteOnly))
+    const QByteArray project =
+        "[OPTIONS]\nCompiled file=test.chm\n" + projectOptions + "\n" + extraSections + "\n[FILES]\n" + files;
+    if (!writeRaw(QFile::encodeName(m_dir.filePath(QStringLiteral("test.hhp"))), project))
         return {};
-    project.write(("[OPTIONS]\nCompiled file=test.chm\n" + projectOptions + "\n" + extraSections + "\n[FILES]\n" + files)
-                      .toUtf8());
-    project.close();
     QProcess chmcmd;
     chmcmd.setWorkingDirectory(m_dir.path());
     chmcmd.start(QStringLiteral(VOCALINO_CHMCMD), {QStringLiteral("--no-html-scan"), QStringLiteral("test.hhp")});

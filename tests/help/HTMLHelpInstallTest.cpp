@@ -267,3 +267,42 @@ TEST(Registry, HiveFilesRoundTripAndHostileFilesAreRefused)
     EXPECT_FALSE(Registry::parseHive(R"({"keys":[{"name":"k","values":[{"name":"v","type":"REG_BINARY"}]}]})"));
     EXPECT_FALSE(Registry::parseHive(QByteArray(Registry::MaxFileSize + 1, ' ')));
 }
+
+TEST_F(HTMLHelpInstallTest, AWriteThatCannotReachTheDiskLeavesNoEntryAndTheRecheckSaysNotRegistered)
+{
+    Registry &registry = Registry::current();
+    ASSERT_TRUE(registry.createKey(RegHive::LocalMachine, HelpFiles));
+    ASSERT_TRUE(registry.setValue(RegHive::LocalMachine, HelpFiles,
+                                  {QStringLiteral("Kept.chm"), RegType::Sz, "/k/"}));
+    // The registry's folder becomes a plain file: no save can reach the disk from now on
+    // (a folder without write permission would not stop root).
+    ASSERT_TRUE(QDir(registryDir.path()).removeRecursively());
+    QFile blocker(registryDir.path());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    QString file = makeFile(QStringLiteral("docs/Lost.chm"));
+    help.HHRegister(file);
+    EXPECT_TRUE(help.HHRegFileName().isEmpty());
+    EXPECT_TRUE(help.HHRegFilePath().isEmpty());
+    EXPECT_FALSE(help.HHRegFileExists());
+    const auto names = [&] {
+        QStringList out;
+        for (const RegValue &value :
+             registry.values(RegHive::LocalMachine, HelpFiles).value_or(QList<RegValue>()))
+            out.append(value.name);
+        return out;
+    };
+    EXPECT_EQ(names(), QStringList{"Kept.chm"});
+
+    // Neither a new key, nor a changed value, nor a removal outlives a failed save.
+    EXPECT_FALSE(registry.createKey(RegHive::LocalMachine, QStringLiteral("Software\\New")));
+    EXPECT_FALSE(registry.keyExists(RegHive::LocalMachine, QStringLiteral("Software\\New")));
+    EXPECT_FALSE(registry.setValue(RegHive::LocalMachine, HelpFiles,
+                                   {QStringLiteral("kept.chm"), RegType::Sz, "/x/"}));
+    EXPECT_EQ(registry.values(RegHive::LocalMachine, HelpFiles)->at(0).data, "/k/");
+    EXPECT_FALSE(registry.deleteValue(RegHive::LocalMachine, HelpFiles, QStringLiteral("Kept.chm")));
+    EXPECT_FALSE(registry.deleteKey(RegHive::LocalMachine, HelpFiles));
+    EXPECT_EQ(names(), QStringList{"Kept.chm"});
+    QFile::remove(registryDir.path());
+}

@@ -265,17 +265,24 @@ TEST_F(HTMLHelpTest, PopupsFromTheHelpFileAndTheStringTable)
     ASSERT_TRUE(HelpSystem::instance().popup());
     EXPECT_TRUE(HelpSystem::instance().popup()->text().startsWith("Choose a voice"));
 
-    ProgramStrings::set(501, QStringLiteral("From the string table"));
+    // The program's string table holds the skin colours as 101 to 103.
     help.setHHPopupType(2);
-    help.setHHPopupID(501);
+    help.setHHPopupID(103);
     help.HHDisplayPopup(0);
     ASSERT_EQ(calls.size(), 2);
-    EXPECT_EQ(std::get<HhPopup>(calls[1].data).pszText.value_or(QString()), "From the string table");
-    EXPECT_EQ(HelpSystem::instance().popup()->text(), "From the string table");
+    EXPECT_EQ(std::get<HhPopup>(calls[1].data).pszText.value_or(QString()), "&H00404040&");
+    EXPECT_EQ(HelpSystem::instance().popup()->text(), "&H00404040&");
+    EXPECT_EQ(ProgramStrings::text(101), "&H0000FFFF&");
+    EXPECT_EQ(ProgramStrings::text(102), "&H00C0FFFF&");
+    EXPECT_TRUE(ProgramStrings::text(104).isEmpty());
+    help.setHHPopupID(104); // no such string: nothing to show
+    help.HHDisplayPopup(0);
+    ASSERT_EQ(calls.size(), 3);
+    EXPECT_EQ(HelpSystem::instance().popup()->text(), "&H00404040&");
 
     help.setHHPopupType(3);
     help.HHDisplayPopup(0);
-    EXPECT_EQ(calls.size(), 2);
+    EXPECT_EQ(calls.size(), 3);
 }
 
 TEST_F(HTMLHelpTest, CloseWhatsThisJumpMenuAndHelpFileNames)
@@ -320,4 +327,46 @@ TEST_F(HTMLHelpTest, AFailingHelpCallIsIgnoredAndKeepsTheLastHandle)
     help.HHDisplayContents(0);
     help.HHClose();
     EXPECT_EQ(help.HHWndHandle(), handle);
+}
+
+TEST_F(HTMLHelpTest, EachDisplayCommandLeavesOneViewerForTheWindowTypeItUses)
+{
+    const auto viewerCount = [] {
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return HelpSystem::instance().viewers().size();
+    };
+    help.setCHMFile(helpFile());
+    help.setHHWindow(QStringLiteral("Main"));
+    help.setHHKeyword(QStringLiteral("Bold"));
+    help.HHDisplayKeyword(0); // opens without a type (the file's default, "Main"), then looks up in "Main"
+    EXPECT_EQ(viewerCount(), 1);
+    help.setHHTopicID(1);
+    help.HHDisplayTopicID(0);
+    EXPECT_EQ(viewerCount(), 1);
+    help.HHDisplayContents(0);
+    help.HHDisplayIndex(0);
+    help.HHDisplaySearch(0);
+    EXPECT_EQ(viewerCount(), 1);
+    help.setHHALink(QStringLiteral("nothing"));
+    help.HHDisplayALink(0);
+    EXPECT_EQ(viewerCount(), 1);
+    help.setHHWindow(QStringLiteral("  "));
+    help.setHHTopicURL(QStringLiteral("voices.htm"));
+    help.HHDisplayTopicURL(0);
+    EXPECT_EQ(viewerCount(), 1);
+    auto *viewer = HelpSystem::instance().viewers().value(0);
+    ASSERT_TRUE(viewer);
+    EXPECT_EQ(viewer->windowTypeName(), "Main");
+    EXPECT_EQ(viewer->currentTopic(), "voices.htm");
+
+    // A window name the file does not define is no type: the untyped viewer serves it.
+    ChmBuilder builder;
+    help.setCHMFile(ChmBuilder::fruitHelp(builder));
+    help.setHHWindow(QStringLiteral("Elsewhere"));
+    help.setHHKeyword(QStringLiteral("purple"));
+    help.HHDisplayKeyword(0);
+    EXPECT_EQ(viewerCount(), 2);
+    help.setHHWindow(QStringLiteral("Big"));
+    help.HHDisplayContents(0);
+    EXPECT_EQ(viewerCount(), 3);
 }
