@@ -1,5 +1,7 @@
 #include "engine/VoiceCatalogue.h"
 
+#include "engine/synth/EspeakLanguages.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -29,13 +31,25 @@ const QList<VoiceEntry> catalogue = {
     {QStringLiteral("Mike in Stadium"), "en-us+Mike", 92, VoiceEffect::Stadium},
     {QStringLiteral("Mike in Space"), "en-us+Mike", 92, VoiceEffect::Space},
 };
+// One voice for each further language espeak-ng speaks, after the catalogue's own.
+QList<VoiceEntry> languageVoices()
+{
+    QStringList taken;
+    for (const VoiceEntry &voice : catalogue)
+        taken << voice.name;
+    QList<VoiceEntry> voices;
+    for (const EspeakLanguages::Language &language : EspeakLanguages::list(taken))
+        voices.append({language.name, language.voice, EspeakLanguages::basePitch, VoiceEffect::None});
+    return voices;
+}
 } // namespace
 
 namespace VoiceCatalogue {
 
 const QList<VoiceEntry> &voices()
 {
-    return catalogue;
+    static const QList<VoiceEntry> all = catalogue + languageVoices();
+    return all;
 }
 
 int minimumPitch(const VoiceEntry &voice)

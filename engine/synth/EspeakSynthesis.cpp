@@ -79,6 +79,11 @@ bool configure(const SpeechJob &job)
 }
 } // namespace
 
+std::mutex &EspeakSynthesis::libraryLock()
+{
+    return espeakLock();
+}
+
 int EspeakSynthesis::sampleRate()
 {
     std::lock_guard lock(espeakLock());

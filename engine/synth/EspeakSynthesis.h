@@ -8,6 +8,7 @@
 
 #include <espeak-ng/speak_lib.h>
 
+#include <mutex>
 #include <vector>
 
 // One job through espeak-ng: piece by piece, samples and events stamped with
@@ -17,6 +18,8 @@ class EspeakSynthesis
 public:
     static int sampleRate(); // initialises espeak-ng once; 0 when it failed
     static QString initialisationError();
+    // espeak-ng's state is global: every use of the library takes this lock.
+    static std::mutex &libraryLock();
 
     EspeakSynthesis(SpeechJob &job, SampleRing &ring);
     JobOutcome run();
