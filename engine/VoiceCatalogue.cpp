@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <future>
 
 namespace {
 constexpr int espeakSlowest = 80;
@@ -42,13 +43,25 @@ QList<VoiceEntry> languageVoices()
         voices.append({language.name, language.voice, EspeakLanguages::basePitch, VoiceEffect::None});
     return voices;
 }
+// Reading espeak-ng's voice files takes a while: it starts on its own thread at the first ask.
+std::shared_future<QList<VoiceEntry>> &languagesBeingListed()
+{
+    static std::shared_future<QList<VoiceEntry>> listing =
+        std::async(std::launch::async, languageVoices).share();
+    return listing;
+}
 } // namespace
 
 namespace VoiceCatalogue {
 
+void prepare()
+{
+    languagesBeingListed();
+}
+
 const QList<VoiceEntry> &voices()
 {
-    static const QList<VoiceEntry> all = catalogue + languageVoices();
+    static const QList<VoiceEntry> all = catalogue + languagesBeingListed().get();
     return all;
 }
 

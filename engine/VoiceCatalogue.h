@@ -30,13 +30,15 @@ struct VoiceEntry
 // What a speak call actually uses after the voice's limits are applied.
 struct VoiceSettings
 {
-    int espeakRate = 175;     // words a minute given to espeak-ng (80..450)
-    int espeakPitch = 50;     // 0..100
-    double slowdown = 1.0;    // extra time stretch below espeak-ng's slowest rate
-    bool outOfRange = false;  // the asked speed or pitch was not usable
+    int espeakRate = 175;    // words a minute given to espeak-ng (80..450)
+    int espeakPitch = 50;    // 0..100
+    double slowdown = 1.0;   // extra time stretch below espeak-ng's slowest rate
+    bool outOfRange = false; // the asked speed or pitch was not usable
 };
 
 namespace VoiceCatalogue {
+// Starts listing espeak-ng's languages in the background, so that voices() finds them ready.
+void prepare();
 const QList<VoiceEntry> &voices();
 int minimumPitch(const VoiceEntry &voice);
 int maximumPitch(const VoiceEntry &voice);

@@ -92,16 +92,23 @@ QString EspeakLanguages::nativeName(const QString &languageCode)
     const QLocale::Language language = QLocale::codeToLanguage(primarySubtag(languageCode));
     if (language == QLocale::AnyLanguage || language == QLocale::C)
         return {};
+    const QLocale usual(language);
+    if (usual.language() != language)
+        return {}; // Qt has no data for it
+    const QString name = usual.nativeLanguageName();
+    const QString country = usual.nativeTerritoryName();
+    if (country.isEmpty() || !name.contains(country))
+        return capitalised(name, usual);
     // Some locales name the language with their country ("español de España"):
     // the shortest name any of its locales gives is the language's own.
-    QString shortest;
+    QString shortest = name;
     for (const QLocale &locale :
          QLocale::matchingLocales(language, QLocale::AnyScript, QLocale::AnyTerritory)) {
-        const QString name = locale.nativeLanguageName();
-        if (!name.isEmpty() && (shortest.isEmpty() || name.size() < shortest.size()))
-            shortest = capitalised(name, locale);
+        const QString other = locale.nativeLanguageName();
+        if (!other.isEmpty() && other.size() < shortest.size())
+            shortest = other;
     }
-    return shortest;
+    return capitalised(shortest, usual);
 }
 
 QList<EspeakLanguages::Language> EspeakLanguages::list(const QStringList &taken)
