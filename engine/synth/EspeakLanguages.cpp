@@ -63,12 +63,22 @@ bool plainer(const Found &a, const Found &b)
     return a.codes.first().size() < b.codes.first().size();
 }
 
+// Only scripts that write names with a capital get one (Georgian, for one, does not).
 QString capitalised(const QString &name, const QLocale &locale)
 {
     if (name.isEmpty())
         return name;
+    const QChar::Script script = name.at(0).script();
+    if (script != QChar::Script_Latin && script != QChar::Script_Greek && script != QChar::Script_Cyrillic &&
+        script != QChar::Script_Armenian)
+        return name;
     const qsizetype firstLength = name.at(0).isHighSurrogate() ? 2 : 1;
     return locale.toUpper(name.left(firstLength)) + name.mid(firstLength);
+}
+
+QString espeakName(const Found &voice)
+{
+    return voice.englishName.simplified().replace(u'_', u' ').simplified();
 }
 
 QString displayName(const Found &voice)
@@ -76,11 +86,14 @@ QString displayName(const Found &voice)
     for (const QString &code : voice.codes)
         if (const QString name = EspeakLanguages::nativeName(code); !name.isEmpty())
             return name;
-    return voice.englishName.simplified().replace(u'_', u' ').simplified();
+    return espeakName(voice);
 }
 
+// A second voice of a language Qt names alike (Western Armenian) goes by espeak-ng's name.
 QString unique(QString name, const Found &voice, const QSet<QString> &taken)
 {
+    if (taken.contains(name))
+        name = espeakName(voice);
     if (taken.contains(name))
         name += QStringLiteral(" (%1)").arg(voice.codes.first());
     return name;
@@ -100,12 +113,12 @@ QString EspeakLanguages::nativeName(const QString &languageCode)
     if (country.isEmpty() || !name.contains(country))
         return capitalised(name, usual);
     // Some locales name the language with their country ("español de España"):
-    // the shortest name any of its locales gives is the language's own.
+    // another of its locales gives the plain name ("español") it begins with.
     QString shortest = name;
     for (const QLocale &locale :
          QLocale::matchingLocales(language, QLocale::AnyScript, QLocale::AnyTerritory)) {
         const QString other = locale.nativeLanguageName();
-        if (!other.isEmpty() && other.size() < shortest.size())
+        if (!other.isEmpty() && other.size() < shortest.size() && name.startsWith(other))
             shortest = other;
     }
     return capitalised(shortest, usual);
