@@ -3,6 +3,7 @@
 #include "app/EditorCommands.h"
 #include "app/FormBuilder.h"
 #include "app/PictureDrawing.h"
+#include "app/WordHighlighter.h"
 #include "app/character/frmAnim.h"
 #include "engine/DirectSS.h"
 #include "engine/audio/WavePlayer.h"
@@ -77,6 +78,7 @@ void Main::findControls()
     Picture1 = control<PictureBox>(this, "Picture1");
     Timer1 = control<QTimer>(this, "Timer1");
     m_editor = std::make_unique<EditorCommands>(RichTextBox1);
+    m_highlighter = std::make_unique<WordHighlighter>(RichTextBox1);
 }
 
 void Main::connectHandlers()
@@ -134,6 +136,9 @@ frmAnim *Main::anim()
     if (!m_anim) {
         m_anim = new frmAnim();
         m_anim->setAudioStopTarget(this);
+        // The words are marked as they are heard, with the mouth and the level display.
+        connect(m_anim->DirectSS1, &DirectSS::ReadingHeard, m_highlighter.get(), &WordHighlighter::readingHeard);
+        connect(m_anim->DirectSS1, &DirectSS::WordHeard, m_highlighter.get(), &WordHighlighter::wordHeard);
     }
     return m_anim;
 }

@@ -23,6 +23,7 @@ class QTextEdit;
 class QTimer;
 class UcCmd;
 class UcScroll;
+class WordHighlighter;
 class frmAnim;
 class qxButtons_H;
 
@@ -56,6 +57,7 @@ public:
     DirectSS *engine();
     bool characterLoaded() const { return !m_anim.isNull(); }
     const LevelDisplay &levelDisplay() const { return m_levels; }
+    const WordHighlighter &highlighter() const { return *m_highlighter; }
 
     // Controls, found by name once the form is built.
     QTextEdit *RichTextBox1 = nullptr;
@@ -126,6 +128,7 @@ private:
     std::unique_ptr<ClsSkin> m_skin;
     std::unique_ptr<HTMLHelp> m_help;
     std::unique_ptr<EditorCommands> m_editor;
+    std::unique_ptr<WordHighlighter> m_highlighter;
     QPointer<frmAnim> m_anim;
     LevelDisplay m_levels;
     bool m_toldNoSoundDevice = false;

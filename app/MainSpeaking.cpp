@@ -3,6 +3,7 @@
 #include "app/Main.h"
 
 #include "app/PictureDrawing.h"
+#include "app/WordHighlighter.h"
 #include "skin/PictureBox.h"
 #include "app/character/frmAnim.h"
 #include "engine/DirectSS.h"
@@ -61,6 +62,7 @@ void Main::cmdSpkText_Click()
         if (!text)
             return;
         engine()->Speak(*text);
+        m_highlighter->expect(engine()->LastReading(), *text);
         Timer1->start();
         cmdPauseText->setEnabled(true);
         showStatus(QStringLiteral("SPEAKING"), yellow);
@@ -120,6 +122,7 @@ void Main::cmdPauseText_Click()
 void Main::cmdStopText_Click()
 {
     engine()->AudioReset();
+    m_highlighter->clear();
     if (!recState)
         engine()->setFileName(QString());
     Timer1->stop();
@@ -137,6 +140,8 @@ void Main::applyAudioStop()
     Timer1->stop();
     clearLevelDisplay();
     engine()->setVisible(false);
+    if (!engine()->isSpeaking()) // a stop's late report must not end a reading begun since
+        m_highlighter->clear();
     if (recState) {
         engine()->setFileName(QString());
         cmdSpkText->setEnabled(true);

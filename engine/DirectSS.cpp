@@ -116,6 +116,7 @@ void DirectSS::Speak(const QString &text)
     if (!m_fileName.isEmpty())
         job.writer = WaveWriter::open(m_fileName, sampleRate()); // throws before speech starts
     job.generation = m_ring->generation();
+    job.reading = ++m_readings;
     ++m_pending;
     m_active = true;
     m_worker->enqueue(std::move(job));
@@ -203,6 +204,8 @@ void DirectSS::deliverEvents(qint64 played)
         m_events.pop_front();
         if (event.kind == StreamEvent::Shape)
             m_target = event.first;
+        else if (event.kind == StreamEvent::Reading)
+            emit ReadingHeard(event.first);
         else
             emit WordHeard(event.first, event.second);
     }

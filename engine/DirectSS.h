@@ -55,6 +55,8 @@ public:
     void AudioResume();
     void AudioReset();
     qint32 LastError() const { return m_lastError; }
+    // The number of the last speak call; ReadingHeard tells when its sound begins.
+    qint32 LastReading() const { return m_readings; }
 
     bool hasAudioDevice() const;
     QString deviceError() const;
@@ -74,6 +76,8 @@ public:
 signals:
     void AudioStop(qint32 hi, qint32 lo); // once per end, on the GUI thread
     void WordHeard(qint32 position, qint32 length);
+    // The reading whose words follow (0: none; the sound of a reading has ended).
+    void ReadingHeard(qint32 reading);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -105,6 +109,7 @@ private:
     qint32 m_speed = 150;
     qint32 m_pitch = 170;
     qint32 m_lastError = 0;
+    qint32 m_readings = 0; // speak calls so far
     qint64 m_handed = 0;  // samples given to the output since its start
     qint64 m_pending = 0; // jobs handed to the worker and not yet ended
     bool m_active = false;

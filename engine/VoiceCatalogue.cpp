@@ -1,6 +1,9 @@
 #include "engine/VoiceCatalogue.h"
 
+#include "engine/synth/EspeakLanguages.h"
+
 #include <algorithm>
+#include <future>
 
 namespace {
 constexpr auto flite = SynthKind::Flite;
@@ -30,13 +33,37 @@ const QList<VoiceEntry> catalogue = {
     {QStringLiteral("Mike in Stadium"), flite, "rms", 103, VoiceEffect::Stadium},
     {QStringLiteral("Mike in Space"), flite, "rms", 103, VoiceEffect::Space},
 };
+// One voice for each further language espeak-ng speaks, after the catalogue's own.
+QList<VoiceEntry> languageVoices()
+{
+    QStringList taken;
+    for (const VoiceEntry &voice : catalogue)
+        taken << voice.name;
+    QList<VoiceEntry> voices;
+    for (const EspeakLanguages::Language &language : EspeakLanguages::list(taken))
+        voices.append({language.name, SynthKind::Espeak, language.voice, EspeakLanguages::basePitch, VoiceEffect::None});
+    return voices;
+}
+// Reading espeak-ng's voice files takes a while: it starts on its own thread at the first ask.
+std::shared_future<QList<VoiceEntry>> &languagesBeingListed()
+{
+    static std::shared_future<QList<VoiceEntry>> listing =
+        std::async(std::launch::async, languageVoices).share();
+    return listing;
+}
 } // namespace
 
 namespace VoiceCatalogue {
 
+void prepare()
+{
+    languagesBeingListed();
+}
+
 const QList<VoiceEntry> &voices()
 {
-    return catalogue;
+    static const QList<VoiceEntry> all = catalogue + languagesBeingListed().get();
+    return all;
 }
 
 int minimumPitch(const VoiceEntry &voice)

@@ -5,6 +5,8 @@
 #include <QList>
 
 namespace VoiceCatalogue {
+// Starts listing espeak-ng's languages in the background, so that voices() finds them ready.
+void prepare();
 const QList<VoiceEntry> &voices();
 int minimumPitch(const VoiceEntry &voice);
 int maximumPitch(const VoiceEntry &voice);

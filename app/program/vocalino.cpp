@@ -1,6 +1,7 @@
 #include "app/Main.h"
 #include "app/SingleInstance.h"
 #include "app/Start.h"
+#include "engine/VoiceCatalogue.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
@@ -16,6 +17,7 @@ int main(int argc, char **argv)
     if (!Start::admitThisCopy(lock))
         return 0;
 
+    VoiceCatalogue::prepare(); // while the child looks at the start-up window
     Start start([] {
         auto *main = new Main;
         main->setAttribute(Qt::WA_DeleteOnClose);
@@ -25,5 +27,7 @@ int main(int argc, char **argv)
     // Lets the start-up benchmark time process start to the first window shown.
     if (qEnvironmentVariableIsSet("VOCALINO_QUIT_WHEN_SHOWN"))
         QTimer::singleShot(0, &app, &QApplication::quit);
-    return QApplication::exec();
+    const int result = QApplication::exec();
+    VoiceCatalogue::voices(); // the listing thread ends before the program's statics go
+    return result;
 }

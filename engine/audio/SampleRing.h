@@ -9,13 +9,14 @@
 #include <mutex>
 #include <vector>
 
-// Something heard at a given sample of the stream: a phoneme (mouth shape) or a word.
+// Something heard at a given sample of the stream: a phoneme (mouth shape), a word,
+// or the start of a reading (its number; 0 when a reading has ended).
 struct StreamEvent
 {
-    enum Kind { Shape, Word };
+    enum Kind { Shape, Word, Reading };
     qint64 sample = 0;
     Kind kind = Shape;
-    int first = 0;  // mouth shape, or the word's position in the text
+    int first = 0;  // mouth shape, the word's position in the text, or the reading's number
     int second = 0; // the word's length
 };
 

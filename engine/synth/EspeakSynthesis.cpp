@@ -79,6 +79,11 @@ bool configure(const QByteArray &voice, const EspeakSynthesis::Controls &control
 }
 } // namespace
 
+std::mutex &EspeakSynthesis::libraryLock()
+{
+    return espeakLock();
+}
+
 EspeakSynthesis::Controls EspeakSynthesis::controls(const VoiceEntry &voice, const VoiceSettings &settings)
 {
     Controls c;

@@ -4,6 +4,7 @@
 
 #include <espeak-ng/speak_lib.h>
 
+#include <mutex>
 #include <vector>
 
 // One job through espeak-ng, a piece of text at a time, its samples and events
@@ -21,6 +22,8 @@ public:
     };
     static Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
     static QString startError(); // initialises espeak-ng once
+    // espeak-ng's state is global: every use of the library takes this lock.
+    static std::mutex &libraryLock();
 
     EspeakSynthesis(SpeechJob &job, SampleRing &ring);
 

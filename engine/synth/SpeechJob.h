@@ -15,6 +15,7 @@ struct SpeechJob
     VoiceSettings settings;
     std::unique_ptr<WaveWriter> writer; // set: record into it instead of playing
     quint64 generation = 0;
+    qint32 reading = 0; // the speak call's number, which its word reports belong to
 };
 
 // How a job ended, reported from the synthesis thread.

@@ -62,7 +62,9 @@ void SynthWorker::run()
                 continue;
             m_busy = true;
         }
+        markReading(job, job.reading);
         const JobOutcome outcome = Synthesis::create(job, m_ring)->run();
+        markReading(job, 0);
         job.writer.reset();
         {
             std::lock_guard lock(m_mutex);
@@ -72,4 +74,11 @@ void SynthWorker::run()
         if (m_finished)
             m_finished(outcome);
     }
+}
+
+// Word positions refer to the text of one reading; the marks say which one is heard.
+void SynthWorker::markReading(const SpeechJob &job, qint32 reading)
+{
+    if (!job.writer)
+        m_ring.pushEvent({m_ring.writePosition(), StreamEvent::Reading, reading, 0}, job.generation);
 }

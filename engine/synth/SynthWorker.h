@@ -33,6 +33,7 @@ public:
 private:
     void run();
     JobOutcome perform(SpeechJob &job);
+    void markReading(const SpeechJob &job, qint32 reading);
 
     SampleRing &m_ring;
     Finished m_finished;

@@ -21,13 +21,25 @@
 
 inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
 
-// The sound card, played at a pace the test sets.
+// The sound card, played at a pace the test sets; it keeps what it was given.
 class TestSoundCard : public ClockAudioOutput
 {
 public:
     TestSoundCard() : ClockAudioOutput(Pace::Manual) {}
     bool isDevice() const override { return hasDevice; }
+    qint64 write(const qint16 *samples, qint64 count) override
+    {
+        const qint64 taken = ClockAudioOutput::write(samples, count);
+        given.insert(given.end(), samples, samples + taken);
+        return taken;
+    }
+    void reset() override
+    {
+        ClockAudioOutput::reset();
+        given.clear();
+    }
     bool hasDevice = true;
+    std::vector<qint16> given; // stream position = index
 };
 
 // What the window shows of its speaking state.

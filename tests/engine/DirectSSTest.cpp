@@ -29,18 +29,20 @@ class DirectSSTest : public EngineFixture
 TEST_F(DirectSSTest, ListsVoicesOneBasedAndRejectsIndexesOutOfRange)
 {
     makeEngine(Pace::Immediate);
-    EXPECT_EQ(engine->CountEngines(), 19);
+    const qint32 count = engine->CountEngines();
+    EXPECT_GT(count, 19) << "the languages of espeak-ng follow the catalogue's voices";
     EXPECT_EQ(engine->ModeName(1), "Mary");
     EXPECT_EQ(engine->ModeName(19), "Mike in Space");
-    for (qint32 bad : {0, 20, -1, std::numeric_limits<qint32>::max(), std::numeric_limits<qint32>::min()}) {
+    for (qint32 bad : {0, count + 1, -1, std::numeric_limits<qint32>::max(), std::numeric_limits<qint32>::min()}) {
         EXPECT_EQ(errorOf([&] { engine->ModeName(bad); }), DirectSS::InvalidArgument) << bad;
         EXPECT_EQ(errorOf([&] { engine->Select(bad); }), DirectSS::InvalidArgument) << bad;
     }
     try {
-        engine->Select(20);
+        engine->Select(count + 1);
+        ADD_FAILURE() << "a voice beyond the last was accepted";
     } catch (const AppError &e) {
-        EXPECT_TRUE(e.description().contains("20"));
-        EXPECT_TRUE(e.description().contains("1 to 19"));
+        EXPECT_TRUE(e.description().contains(QString::number(count + 1)));
+        EXPECT_TRUE(e.description().contains(QStringLiteral("1 to %1").arg(count)));
     }
     engine->Select(2);
     EXPECT_EQ(engine->CurrentMode(), 2);

@@ -1,0 +1,131 @@
+// Reading along as the child sees it: the word being heard marked on the default
+// page and on a light one, and one line in each of the world's main scripts.
+#include "app/Main.h"
+#include "app/WordHighlighter.h"
+#include "app/character/frmAnim.h"
+#include "engine/DirectSS.h"
+#include "engine/audio/ClockAudioOutput.h"
+#include "platform/Fonts.h"
+#include "platform/MessageBoxes.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QListWidget>
+#include <QScreen>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+// Lets the event loop run, timers and all, for a while.
+void waitMs(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class NoOneThere : public MessageBoxes
+{
+public:
+    MsgAnswer show(const QString &, const QString &, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
+};
+
+const char *scripts = "Latin: The cat sleeps in the sun.\n"
+                      "Greek: Η γάτα κοιμάται στον ήλιο.\n"
+                      "Cyrillic: Кошка спит на солнце.\n"
+                      "Arabic: القطة تنام في الشمس.\n"
+                      "Hebrew: החתול ישן בשמש.\n"
+                      "Devanagari: बिल्ली धूप में सोती है।\n"
+                      "Bengali: বিড়াল রোদে ঘুমায়।\n"
+                      "Thai: แมวนอนอยู่กลางแดด\n"
+                      "Chinese: 猫在阳光下睡觉。\n"
+                      "Japanese: 猫は日なたで寝ています。\n"
+                      "Korean: 고양이가 햇볕에서 잔다.";
+
+// The whole screen, as a person would see it (the window itself when drawn offscreen).
+void shoot(QWidget &window, const QString &path)
+{
+    QCoreApplication::processEvents();
+    waitMs(100);
+    QScreen *screen = QGuiApplication::primaryScreen();
+    const bool realScreen = QGuiApplication::platformName() == QLatin1String("xcb");
+    (realScreen && screen ? screen->grabWindow(0) : window.grab()).save(path);
+}
+
+// Plays the sound a twentieth of a second at a time until this many words have been heard.
+void playWords(Main &window, ClockAudioOutput &card, int words)
+{
+    int heard = 0;
+    QObject listening; // the count ends with this call
+    QObject::connect(window.engine(), &DirectSS::WordHeard, &listening, [&heard] { ++heard; });
+    for (int i = 0; i < 2000 && heard < words; ++i) {
+        card.advance(card.sampleRate() / 20);
+        waitMs(25);
+    }
+}
+struct Page
+{
+    QColor background, text;
+};
+
+// Reads the editor's text on the given page and shoots the moment this many words are heard.
+void readAndShoot(Main &window, ClockAudioOutput &card, const Page &page, int words, const QString &path)
+{
+    QTextEdit &editor = *window.RichTextBox1;
+    QPalette palette = editor.palette();
+    palette.setColor(QPalette::Base, page.background);
+    editor.setPalette(palette);
+    editor.selectAll();
+    editor.setTextColor(page.text);
+    editor.setTextCursor(QTextCursor(editor.document()));
+    window.cmdSpkText_Click();
+    playWords(window, card, words);
+    shoot(window, path);
+    window.cmdStopText_Click();
+    waitMs(100); // the stop's own report comes before the next reading
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    installFontSubstitutions();
+    const QString out =
+        QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).filePath("reading");
+    QDir().mkpath(out);
+    NoOneThere quiet;
+    MessageBoxes::install(&quiet);
+    ClockAudioOutput *card = nullptr;
+    AudioOutput::setFactoryForTests([&card] {
+        auto made = std::make_unique<ClockAudioOutput>(ClockAudioOutput::Pace::Manual);
+        card = made.get();
+        return made;
+    });
+
+    Main window;
+    window.move(0, 0);
+    window.show();
+    QTextEdit &editor = *window.RichTextBox1;
+    editor.setPlainText(
+        QStringLiteral("Once upon a time, a little fox lived at the edge of a big green forest. "
+                       "Every morning she ran down to the river to say hello to the fish."));
+    readAndShoot(window, *card, {QColor(90, 106, 143), QColor(255, 255, 128)}, 9,
+                 out + "/reading_default.png");
+    readAndShoot(window, *card, {Qt::white, QColor(20, 20, 90)}, 14, out + "/reading_light.png");
+
+    editor.setPlainText(QString::fromUtf8(scripts));
+    editor.selectAll();
+    editor.setFontPointSize(9);
+    editor.setTextColor(QColor(20, 20, 90));
+    QTextCursor top(editor.document());
+    editor.setTextCursor(top);
+    const auto languages = window.lstVoice->findItems(QStringLiteral("日本語"), Qt::MatchExactly);
+    if (!languages.isEmpty())
+        window.lstVoice->scrollToItem(languages.first(), QAbstractItemView::PositionAtCenter);
+    shoot(window, out + "/scripts.png");
+
+    window.close();
+    MessageBoxes::install(nullptr);
+    return 0;
+}
