@@ -23,8 +23,7 @@ ReverbEffect::Room ReverbEffect::stadium()
 }
 
 ReverbEffect::ReverbEffect(int sampleRate, const Room &room)
-    : m_room(room), m_echo(int(room.echoSeconds * sampleRate) + 1),
-      m_echoDelay(int(room.echoSeconds * sampleRate))
+    : m_room(room), m_echo(int(room.echoSeconds * sampleRate) + 1), m_echoDelay(int(room.echoSeconds * sampleRate))
 {
     for (double ms : combMs) {
         const int delay = std::max(1, int(ms * room.size * sampleRate / 1000.0));

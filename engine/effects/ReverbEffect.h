@@ -13,10 +13,10 @@ class ReverbEffect : public SoundEffect
 public:
     struct Room
     {
-        double size;         // scales the comb delays
-        double decaySeconds; // time to fall by 60 dB
+        double size;           // scales the comb delays
+        double decaySeconds;   // time to fall by 60 dB
         double wet;
-        double echoSeconds; // 0 for none
+        double echoSeconds;    // 0 for none
         double echoFeedback;
         double echoLevel;
     };

@@ -10,12 +10,12 @@ class RobotEffect : public SoundEffect
 public:
     struct Model
     {
-        double ringHz; // 0 for no ring modulation
+        double ringHz;      // 0 for no ring modulation
         double ringMix;
-        double combMs; // 0 for no resonator
+        double combMs;      // 0 for no resonator
         float combFeedback;
-        int holdSamples; // sample-and-hold length, 1 for none
-        int bits;        // quantisation depth, 16 for none
+        int holdSamples;    // sample-and-hold length, 1 for none
+        int bits;           // quantisation depth, 16 for none
     };
     static Model model(int number); // 1..6
 

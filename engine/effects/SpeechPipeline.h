@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/VoiceCatalogue.h"
 #include "engine/effects/SoundEffect.h"
+#include "engine/VoiceCatalogue.h"
 
 #include <QtGlobal>
 
