@@ -9,8 +9,9 @@ constexpr double minDelayMs = 1.0;
 constexpr double maxDelayMs = 7.0;
 constexpr float flangeFeedback = 0.6f;
 constexpr double echoSeconds = 0.27;
-constexpr float echoFeedback = 0.3f;
-constexpr float echoLevel = 0.25f;
+// Loud repeats are heard as words of their own; the echo stays in the background.
+constexpr float echoFeedback = 0.15f;
+constexpr float echoLevel = 0.06f;
 } // namespace
 
 SpaceEffect::SpaceEffect(int sampleRate)
