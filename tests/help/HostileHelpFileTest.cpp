@@ -1,4 +1,5 @@
 #include "help/ChmCompression.h"
+#include "help/ChmDirectory.h"
 #include "help/ChmFile.h"
 #include "help/HelpSystem.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -102,4 +103,17 @@ TEST(HostileHelpFile, CompressionTablesThatLieAreRefusedBeforeChmlibTrustsThem)
     const QString lying = testData("reset-table-with-a-huge-block-length.chm");
     EXPECT_FALSE(ChmFile::open(lying, &error));
     EXPECT_EQ(error, "The file " + lying + " is not a readable compiled help file.");
+}
+
+TEST(HostileHelpFile, AListingChainThatComesBackOnItselfIsRefusedBeforeChmlibWalksIt)
+{
+    for (const char *name : {"directory-chunk-that-follows-itself.chm", "help-file-exhausts-memory.chm"}) {
+        QFile file(testData(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(ChmDirectory::listingEnds(file.readAll())) << name;
+        QString error;
+        EXPECT_FALSE(ChmFile::open(testData(name), &error));
+        EXPECT_EQ(error, "The file " + testData(name) + " is not a readable compiled help file.");
+    }
+    EXPECT_FALSE(ChmDirectory::listingEnds(QByteArray("ITSF")));
 }
