@@ -1,3 +1,4 @@
+#include "LittleEndian.h"
 #include "help/ChmCompression.h"
 #include "help/ChmDirectory.h"
 #include "help/ChmFile.h"
@@ -53,18 +54,6 @@ TEST(HostileHelpFile, ADirectoryThatNeverEndsIsRefusedWithTheFileMessageWithinBo
 }
 
 namespace {
-QByteArray u32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        b[i] = char((v >> (8 * i)) & 0xFF);
-    return b;
-}
-QByteArray u64(quint64 v)
-{
-    return u32(quint32(v)) + u32(quint32(v >> 32));
-}
-
 QByteArray control(quint32 version, quint32 resetInterval, quint32 window)
 {
     return u32(6) + "LZXC" + u32(version) + u32(resetInterval) + u32(window) + u32(1) + u32(0);
