@@ -2,6 +2,7 @@
 
 #include "help/BinaryTables.h"
 #include "help/ChmCompression.h"
+#include "help/ChmDirectory.h"
 #include "help/HelpText.h"
 
 #include <QFile>
@@ -41,6 +42,19 @@ QString withoutLeadingSlash(QString path)
     return path;
 }
 
+// The directory's listing chain, checked before chmlib walks it.
+bool directoryEnds(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(0x58);
+    const qint64 needed = ChmDirectory::neededLength(header);
+    if (needed > file.size() || needed > ChmFile::MaxDirectoryLength)
+        return false;
+    return ChmDirectory::listingEnds(header + file.read(needed - header.size()));
+}
+
 QString unreadable(const QString &path)
 {
     return QStringLiteral("The file %1 is not a readable compiled help file.").arg(path);
@@ -68,6 +82,8 @@ std::unique_ptr<ChmFile> ChmFile::open(const QString &path, QString *error)
     const QFileInfo info(path);
     if (!info.isFile())
         return fail(QStringLiteral("The file %1 does not exist.").arg(path));
+    if (!directoryEnds(path))
+        return fail(unreadable(path));
     chmFile *handle = chm_open(QFile::encodeName(path).constData());
     if (!handle)
         return fail(unreadable(path));

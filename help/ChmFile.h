@@ -57,6 +57,7 @@ public:
     // No help file needs more names than this, nor longer names all told.
     static constexpr qint64 MaxNames = 100000;
     static constexpr qint64 MaxNameBytes = 4 * 1024 * 1024;
+    static constexpr qint64 MaxDirectoryLength = 64 * 1024 * 1024;
     // Compression gains at most this much; an object claiming more is damaged.
     static constexpr qint64 MaxExpansion = 256;
 

@@ -1,4 +1,5 @@
 #include "ChmBuilder.h"
+#include "LittleEndian.h"
 #include "help/ChmFile.h"
 #include "help/ChmTables.h"
 #include "help/SiteMap.h"
@@ -10,14 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-QByteArray u32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        b[i] = char((v >> (8 * i)) & 0xFF);
-    return b;
-}
-
 QByteArray systemRecord(quint16 code, const QByteArray &text)
 {
     QByteArray data = text + '\0';

@@ -2,6 +2,7 @@
 // charset a page names, HTML entities, binary contents and index, names that are
 // not UTF-8, and searching in any script.
 #include "ChmBuilder.h"
+#include "LittleEndian.h"
 #include "help/BinaryTables.h"
 #include "help/ChmFile.h"
 #include "help/HelpBrowser.h"
@@ -211,12 +212,6 @@ TEST(SiteMapEntities, TheHtml4NamedReferencesAndNothingElse)
 
 TEST(BinaryTables, LoopsAndOffsetsOutsideTheTablesEndTheWalk)
 {
-    const auto u32 = [](quint32 v) {
-        QByteArray b(4, '\0');
-        for (int i = 0; i < 4; ++i)
-            b[i] = char((v >> (8 * i)) & 0xFF);
-        return b;
-    };
     BinaryTables::Topics topics;
     topics.strings = QByteArray("\0Heading\0", 9);
     // Root at 16: a heading whose next sibling is itself, whose child is the root again.

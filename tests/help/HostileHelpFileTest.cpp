@@ -1,4 +1,6 @@
+#include "LittleEndian.h"
 #include "help/ChmCompression.h"
+#include "help/ChmDirectory.h"
 #include "help/ChmFile.h"
 #include "help/HelpSystem.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -52,18 +54,6 @@ TEST(HostileHelpFile, ADirectoryThatNeverEndsIsRefusedWithTheFileMessageWithinBo
 }
 
 namespace {
-QByteArray u32(quint32 v)
-{
-    QByteArray b(4, '\0');
-    for (int i = 0; i < 4; ++i)
-        b[i] = char((v >> (8 * i)) & 0xFF);
-    return b;
-}
-QByteArray u64(quint64 v)
-{
-    return u32(quint32(v)) + u32(quint32(v >> 32));
-}
-
 QByteArray control(quint32 version, quint32 resetInterval, quint32 window)
 {
     return u32(6) + "LZXC" + u32(version) + u32(resetInterval) + u32(window) + u32(1) + u32(0);
@@ -102,4 +92,17 @@ TEST(HostileHelpFile, CompressionTablesThatLieAreRefusedBeforeChmlibTrustsThem)
     const QString lying = testData("reset-table-with-a-huge-block-length.chm");
     EXPECT_FALSE(ChmFile::open(lying, &error));
     EXPECT_EQ(error, "The file " + lying + " is not a readable compiled help file.");
+}
+
+TEST(HostileHelpFile, AListingChainThatComesBackOnItselfIsRefusedBeforeChmlibWalksIt)
+{
+    for (const char *name : {"directory-chunk-that-follows-itself.chm", "help-file-exhausts-memory.chm"}) {
+        QFile file(testData(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(ChmDirectory::listingEnds(file.readAll())) << name;
+        QString error;
+        EXPECT_FALSE(ChmFile::open(testData(name), &error));
+        EXPECT_EQ(error, "The file " + testData(name) + " is not a readable compiled help file.");
+    }
+    EXPECT_FALSE(ChmDirectory::listingEnds(QByteArray("ITSF")));
 }
