@@ -137,7 +137,9 @@ void Main::applyAudioStop()
     Timer1->stop();
     clearLevelDisplay();
     engine()->setVisible(false);
+    QString recorded;
     if (recState) {
+        recorded = engine()->FileName();
         engine()->setFileName(QString());
         cmdSpkText->setEnabled(true);
         cmdPauseText->setEnabled(true);
@@ -152,6 +154,7 @@ void Main::applyAudioStop()
         showStatus(QStringLiteral("PAUSED"), yellow);
     else
         showStatus(QStringLiteral("STOPPED"), red);
+    reportFailedRecording(recorded);
 }
 
 void Main::clearLevelDisplay() { clearDrawing(*Picture1); }

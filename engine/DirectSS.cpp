@@ -107,6 +107,7 @@ void DirectSS::Speak(const QString &text)
 {
     if (!SynthWorker::available())
         throw AppError(EngineFailure, QStringLiteral("The speech synthesiser could not be started"));
+    m_recordError.clear(); // a failure belongs to the recording it ended
     SpeechJob job;
     job.text = text;
     job.voice = VoiceCatalogue::voices().at(m_voice - 1);
