@@ -14,8 +14,9 @@
 #include <QTextEdit>
 #include <functional>
 
-const QString EditorCommands::openFilter = QStringLiteral(
-    "Text Files (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf|Word Document (*.doc)|*.doc|All files (*.*)|*.*");
+const QString EditorCommands::openFilter =
+    QStringLiteral("Text Files (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf|Word Document "
+                   "(*.doc)|*.doc;*.docx;*.odt;*.docm|All files (*.*)|*.*");
 const QString EditorCommands::applicationTitle = QStringLiteral("Vocalino 5.0");
 const QString EditorCommands::wordConversionError = QStringLiteral("Error converting Word Document");
 const QString EditorCommands::notRichTextWarning =

@@ -104,6 +104,8 @@ void Main::connectHandlers()
         if (row >= 0)
             lstVoice_Click();
     });
+    // A click on the voice already chosen brings its speed and pitch back too.
+    connect(lstVoice, &QListWidget::itemClicked, this, [this] { lstVoice_Click(); });
     connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
 }
 

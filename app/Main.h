@@ -123,6 +123,8 @@ private:
     void clearLevelDisplay();
     void tellOnceWhenNoSoundDevice();
     bool startRecording(const QString &path);
+    void warnNotWritten(const QString &path, const QString &reason);
+    void reportFailedRecording(const QString &path);
     void warn(const QString &text);
 
     std::unique_ptr<ClsSkin> m_skin;

@@ -40,21 +40,22 @@ void Main::cmdRec_Click()
                                             QStringLiteral("File already exists ! Overwrite ?"),
                                             MsgIcon::None, MsgButtons::OkCancel) != MsgAnswer::Ok)
             return;
-        if (!startRecording(path))
-            return;
-        Timer1->start();
-        showStatus(QStringLiteral("RECORDING"), oleRgb(0, 255, 255));
-        recState = -1;
-        cmdSpkText->setEnabled(false);
-        cmdPauseText->setEnabled(false);
-        cmdClearText->setEnabled(false);
+        if (startRecording(path)) {
+            Timer1->start();
+            showStatus(QStringLiteral("RECORDING"), oleRgb(0, 255, 255));
+            recState = -1;
+            cmdSpkText->setEnabled(false);
+            cmdPauseText->setEnabled(false);
+            cmdClearText->setEnabled(false);
+        }
     } catch (const AppError &) {
         // The engine's failure is read back from its last error below.
     }
     checkEngine();
 }
 
-// False, after telling the child why, when the file cannot be written.
+// False, after telling the child why, when the file cannot be written; any other
+// engine failure goes on to the caller's engine check.
 bool Main::startRecording(const QString &path)
 {
     engine()->setFileName(path);
@@ -62,9 +63,25 @@ bool Main::startRecording(const QString &path)
         engine()->Speak(RichTextBox1->toPlainText());
     } catch (const AppError &error) {
         engine()->setFileName(QString());
-        warn(QStringLiteral("The file \"%1\" cannot be written:\r\n%2")
-                 .arg(QDir::toNativeSeparators(path), error.description()));
+        if (!isFileProblem(error.number()))
+            throw;
+        warnNotWritten(path, error.description());
         return false;
     }
     return true;
+}
+
+void Main::warnNotWritten(const QString &path, const QString &reason)
+{
+    warn(QStringLiteral("The file \"%1\" cannot be written:\r\n%2")
+             .arg(QDir::toNativeSeparators(path), reason));
+}
+
+// A recording that failed on its way (a full disk, a folder gone) ends with a
+// warning rather than looking like a success; the old file, if any, is untouched.
+void Main::reportFailedRecording(const QString &path)
+{
+    const QString reason = engine()->recordingError();
+    if (!path.isEmpty() && !reason.isEmpty())
+        warnNotWritten(path, reason);
 }

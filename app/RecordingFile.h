@@ -9,3 +9,6 @@ QString recordingPath(const QString &typedName, const QString &homeFolder);
 
 // True when the path names an existing file or folder; never fails.
 bool pathExists(const QString &path);
+
+// True when an engine failure code says the file could not be written (not the synthesiser).
+bool isFileProblem(qint32 code);

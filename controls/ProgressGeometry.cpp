@@ -3,6 +3,8 @@
 #include "platform/AppError.h"
 #include "platform/Twips.h"
 
+#include <algorithm>
+
 namespace ProgressGeometry {
 
 namespace {
@@ -10,16 +12,26 @@ float ratio(qint32 value, qint32 min, qint32 max)
 {
     return float(checkedDivide(double(value) - min, double(max) - min));
 }
+
+// A stored value far outside its range gives a bar millions of pixels long. Past this
+// length only the picture's first pixel reaches any control, so nothing visible changes,
+// and rectangles built from it stay clear of integer overflow.
+constexpr double longestBar = 1 << 30;
+
+int barLength(double length)
+{
+    return roundHalfEven(std::clamp(length, -longestBar, longestBar));
+}
 } // namespace
 
 int horizontalLength(qint32 value, qint32 min, qint32 max, double innerWidth)
 {
-    return roundHalfEven(double(ratio(value, min, max)) * innerWidth);
+    return barLength(double(ratio(value, min, max)) * innerWidth);
 }
 
 int verticalLength(qint32 value, qint32 min, qint32 max, double innerHeight)
 {
-    return roundHalfEven(-double(ratio(value, min, max)) * (innerHeight - 4));
+    return barLength(-double(ratio(value, min, max)) * (innerHeight - 4));
 }
 
 QRect horizontalBar(double innerWidth, double innerHeight, int length)

@@ -9,14 +9,19 @@
 #include "skin/SkinSet.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 const QString Module = QStringLiteral("UcScroll");
 
+// Whole pixels of an element's box. A value far outside the range puts the thumb
+// millions of pixels away; held within this bound it is still off the control, and the
+// rectangle's edges cannot overflow.
 QRect drawn(const QRectF &box)
 {
-    return QRect(roundHalfEven(box.x()), roundHalfEven(box.y()), roundHalfEven(box.width()),
-                 roundHalfEven(box.height()));
+    static constexpr double farOff = 1 << 24;
+    const auto pixel = [](double v) { return roundHalfEven(std::clamp(v, -farOff, farOff)); };
+    return QRect(pixel(box.x()), pixel(box.y()), pixel(box.width()), pixel(box.height()));
 }
 } // namespace
 

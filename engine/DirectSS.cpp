@@ -105,6 +105,7 @@ QString DirectSS::deviceError() const
 
 void DirectSS::Speak(const QString &text)
 {
+    m_recordError.clear(); // a failure belongs to the recording it ended
     SpeechJob job;
     job.text = text;
     job.voice = VoiceCatalogue::voices().at(m_voice - 1);

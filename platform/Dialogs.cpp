@@ -9,23 +9,18 @@ Dialogs *installedDialogs = nullptr;
 
 FileDialogResult runFileDialog(const FileDialogRequest &request, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(request.owner, request.title, request.folder);
+    QFileDialog dialog(request.owner, request.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The program asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    const QStringList filters = Dialogs::toQtFilters(request.filter);
-    dialog.setNameFilters(filters);
-    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
-        dialog.selectNameFilter(filters.at(request.filterIndex - 1));
-    if (!request.fileName.isEmpty())
-        dialog.selectFile(request.fileName);
+    Dialogs::prepare(dialog, request);
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return result;
     result.accepted = true;
     result.fileName = dialog.selectedFiles().constFirst();
-    result.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    result.filterIndex = Dialogs::chosenFilter(dialog);
     return result;
 }
 } // namespace
@@ -46,13 +41,33 @@ QStringList Dialogs::toQtFilters(const QString &filter)
         QString patterns = parts.at(i + 1);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
         patterns.replace(QStringLiteral("*.*"), QStringLiteral("*"));
-        QString description = parts.at(i);
-        const qsizetype paren = description.indexOf(QLatin1Char('('));
-        if (paren >= 0)
-            description = description.left(paren).trimmed();
-        result << QStringLiteral("%1 (%2)").arg(description, patterns);
+        // The dialog hides the pattern list, so the description shows as the program wrote it.
+        result << QStringLiteral("%1 (%2)").arg(parts.at(i), patterns);
     }
     return result;
+}
+
+void Dialogs::prepare(QFileDialog &dialog, const FileDialogRequest &request)
+{
+    if (!request.folder.isEmpty())
+        dialog.setDirectory(request.folder);
+    const QStringList filters = toQtFilters(request.filter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(filters);
+    if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(request.filterIndex - 1));
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+}
+
+int Dialogs::chosenFilter(const QFileDialog &dialog)
+{
+    const QStringList filters = dialog.nameFilters();
+    const QString selected = dialog.selectedNameFilter();
+    for (qsizetype i = 0; i < filters.size(); ++i)
+        if (filters.at(i) == selected || filters.at(i).startsWith(selected + QStringLiteral(" (")))
+            return int(i) + 1;
+    return 0;
 }
 
 FileDialogResult QtDialogs::openFile(const FileDialogRequest &request)

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 struct FileDialogRequest
@@ -38,8 +39,14 @@ public:
     static Dialogs &current();
     static void install(Dialogs *dialogs); // not owned; nullptr restores Qt's
 
-    // "Text (*.txt)|*.txt|All (*.*)|*.*" becomes {"Text (*.txt)", "All (*)"}.
+    // "Text (*.txt)|*.txt|All (*.*)|*.*" becomes {"Text (*.txt) (*.txt)", "All (*.*) (*)"}: the
+    // description whole, then the patterns the dialog matches (and hides).
     static QStringList toQtFilters(const QString &filter);
+    // Filters, starting filter, folder and file name of a request, on a Qt file dialog.
+    static void prepare(QFileDialog &dialog, const FileDialogRequest &request);
+    // The 1-based filter the person chose (0 when none): with details hidden, Qt may
+    // report the filter by its shown caption alone.
+    static int chosenFilter(const QFileDialog &dialog);
 };
 
 class QtDialogs : public Dialogs

@@ -205,15 +205,27 @@ void qxButtons_H::setButtonShape(int shape)
 
 void qxButtons_H::setPicture(const PictureRef &picture)
 {
+    storePicture(picture);
+    afterNewPicture();
+}
+
+void qxButtons_H::setPicture(const QImage &image, PictureKind kind, const PictureRef &source)
+{
+    storePicture(image, kind, source);
+    afterNewPicture();
+}
+
+void qxButtons_H::storePicture(const PictureRef &picture)
+{
     QImage image;
     if (!picture.isNull())
         image.load(picture.source);
     const QString suffix = picture.source.section(QLatin1Char('.'), -1).toLower();
     const bool icon = suffix == QLatin1String("ico") || suffix == QLatin1String("cur");
-    setPicture(image, icon ? Icon : Bitmap, picture); // a missing file keeps its name for saving
+    storePicture(image, icon ? Icon : Bitmap, picture); // a missing file keeps its name for saving
 }
 
-void qxButtons_H::setPicture(const QImage &image, PictureKind kind, const PictureRef &source)
+void qxButtons_H::storePicture(const QImage &image, PictureKind kind, const PictureRef &source)
 {
     m_pictureRef = source;
     m_pictureKind = kind;
@@ -231,6 +243,10 @@ void qxButtons_H::setPicture(const QImage &image, PictureKind kind, const Pictur
     } else {
         m_picture = image.convertToFormat(QImage::Format_RGB32);
     }
+}
+
+void qxButtons_H::afterNewPicture()
+{
     if (m_picturePixels == 0)
         m_picturePixels = 16;
     readPictureInfo();

@@ -13,7 +13,7 @@ constexpr OleColor style2Outer = 0x733C00;
 // Style 2's inner lines (slots 1..8) per state: shifts of the face in states 0
 // and 2, fixed colours for the default frame (1) and the hover look (3).
 constexpr int style2Shifts[2][8] = {{-10, 10, -24, -32, -5, 16, -36, -48},
-                                    {-22, -24, 0, 10, -32, -32, 5, 16}};
+                                    {-22, -24, 0, 10, -32, -32, 5, 16}}; // state 2 slot 3 is the face
 constexpr OleColor style2Fixed[2][8] = {
     {0xF0D1B5, 0xF7D7BD, 0xF0D1B5, 0xE7AE8C, 0xE7AE8C, 0xFFDFBF, 0xE7AE8C, 0xEF826B},
     {0x6BCBFF, 0x8CDBFF, 0x6BCBFF, 0x31B2FF, 0x31B2FF, 0xA6E9FF, 0x31B2FF, 0x0096E7}};
@@ -63,7 +63,9 @@ void qxButtons_H::PaintStyle2(QPainter &p, PaintPass &pass)
             state = 0;
         for (int i = 0; i < 8; ++i) {
             const size_t slot = size_t(i + 1);
-            if (state == 0 || state == 2)
+            if (state == 2 && slot == 3)
+                pass.lines[slot] = face; // the face itself: a shift by nothing would lift green and blue
+            else if (state == 0 || state == 2)
                 pass.lines[slot] = ShiftColor(face, style2Shifts[state / 2][i], true);
             else
                 pass.lines[slot] = style2Fixed[state / 2][i];

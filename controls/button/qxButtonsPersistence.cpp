@@ -108,7 +108,7 @@ void qxButtons_H::ReadProperties(const PropertyBag &bag)
     m_customClick = bag.ReadProperty(QStringLiteral("CustomClick"), 0).toInt();
     const PictureRef image = bag.ReadProperty(QStringLiteral("Image")).value<PictureRef>();
     if (!image.isNull())
-        setPicture(image); // drawing is suspended: this only reads the picture in
+        storePicture(image); // the final steps read it, check the shape and lay out
     m_picturePixels = bag.ReadProperty(QStringLiteral("ImgSize"), 16).toInt();
     m_pictureAlign = bag.ReadProperty(QStringLiteral("ImgAlign"), 0).toInt();
     m_hoverForeColor =
@@ -193,10 +193,12 @@ void qxButtons_H::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
         if (m_buttonStyle == 3 && m_mode == CommandMode && m_shape <= 3) {
+            const bool alreadySuspended = m_delay; // loading ends its own suspension
             DelayDrawing(true);
             BuildOutline(); // style 3 cuts its corners only while enabled
             CalcLayout(false);
-            DelayDrawing(false);
+            if (!alreadySuspended)
+                DelayDrawing(false);
         } else {
             RedrawButton();
         }

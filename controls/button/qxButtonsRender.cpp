@@ -80,6 +80,7 @@ void qxButtons_H::RedrawButton()
         ResizeHandling(); // a hidden control hears of its new size only when shown
         return;
     }
+    ++m_redraws;
     PaintPass pass;
     pass.lines.fill(NoLine);
     {

@@ -120,6 +120,8 @@ public:
 
     // What is drawn and where, for the host and for tests.
     const QImage &surface() const { return m_surface; }
+    // Full redraws so far: loading and batched setters are meant to draw once.
+    int redrawCount() const { return m_redraws; }
     quint16 stateFlags() const { return m_state; }
     QRect captionRect() const { return m_captionRect; }
     QRect pictureRect() const { return m_pictureRect; }
@@ -207,6 +209,10 @@ private:
     bool has(quint16 flag) const { return (m_state & flag) != 0; }
     void setFlag(quint16 flag, bool on);
     void readPictureInfo();
+    // Takes a picture in without layout, redraw or shape checks (loading does those at its end).
+    void storePicture(const QImage &image, PictureKind kind, const PictureRef &source);
+    void storePicture(const PictureRef &picture);
+    void afterNewPicture();
     void updateHoverBack();
     void refreshColors();
     void updateAccessShortcut();
@@ -295,6 +301,7 @@ private:
     int m_pictureHeight = 0;
     int m_pictureKind = Bitmap;
     bool m_delay = false;
+    int m_redraws = 0;
     OleColor m_backColor = SystemColors::ButtonFace;
     OleColor m_foreColor = SystemColors::ButtonText;
     OleColor m_face = 0, m_shadow = 0, m_hoverFace = 0, m_light = 0;

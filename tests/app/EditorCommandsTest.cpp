@@ -6,7 +6,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QListView>
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
@@ -88,14 +91,53 @@ TEST_F(EditorCommandsTest, OpenShowsTheFilterAndRemembersTheChosenIndex)
 {
     commands.open();
     ASSERT_EQ(dialogs.fileRequests.size(), 1);
-    EXPECT_EQ(dialogs.fileRequests[0].filter, "Text Files (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf|"
-                                              "Word Document (*.doc)|*.doc|All files (*.*)|*.*");
+    EXPECT_EQ(dialogs.fileRequests[0].filter,
+              "Text Files (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf|"
+              "Word Document (*.doc)|*.doc;*.docx;*.odt;*.docm|All files (*.*)|*.*");
     EXPECT_EQ(dialogs.fileRequests[0].filterIndex, 0);
     chooseFile(write("a.rtf", "{\\rtf1 x}"), 2);
     EXPECT_EQ(commands.openDialogState().filterIndex, 2);
     EXPECT_EQ(commands.openDialogState().title, "a.rtf");
     commands.open();
     EXPECT_EQ(dialogs.fileRequests[2].filterIndex, 2);
+}
+
+// The real dialog, as the child sees it: captions as written, and the Word entry lists every document it
+// reads.
+TEST_F(EditorCommandsTest, WordFilterListsEveryDocumentUnderItsOwnCaption)
+{
+    for (const QString name : {"a.doc", "b.docx", "c.odt", "d.docm", "e.txt", "f.rtf"})
+        write(name, "x");
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    FileDialogRequest request;
+    request.filter = EditorCommands::openFilter;
+    request.filterIndex = 3;
+    request.folder = folder.path();
+    Dialogs::prepare(dialog, request);
+    dialog.show();
+
+    auto *types = dialog.findChild<QComboBox *>("fileTypeCombo");
+    ASSERT_NE(types, nullptr);
+    QStringList captions;
+    for (int i = 0; i < types->count(); ++i)
+        captions << types->itemText(i);
+    EXPECT_EQ(captions, (QStringList{"Text Files (*.txt)", "Rich Text (*.rtf)", "Word Document (*.doc)",
+                                     "All files (*.*)"}));
+    EXPECT_EQ(types->currentText(), "Word Document (*.doc)");
+    EXPECT_EQ(Dialogs::chosenFilter(dialog), 3); // the index that picks the Word reader
+
+    auto *list = dialog.findChild<QListView *>("listView");
+    ASSERT_NE(list, nullptr);
+    QStringList listed;
+    for (int wait = 0; wait < 200 && listed.size() < 4; ++wait) {
+        QTest::qWait(10);
+        listed.clear();
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            listed << list->model()->index(row, 0, list->rootIndex()).data().toString();
+    }
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"a.doc", "b.docx", "c.odt", "d.docm"}));
 }
 
 TEST_F(EditorCommandsTest, CancelAfterAnEarlierOpenKeepsTheText)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProcess>
 
 using MainRecording = MainWindowFixture;
 
@@ -120,4 +121,147 @@ TEST_F(MainRecording, StopDuringARecordingLeavesTheFileToTheEndOfAudio)
     ASSERT_TRUE(playToEnd(5));
     EXPECT_TRUE(window->engine()->FileName().isEmpty());
     EXPECT_EQ(row(), stopped);
+}
+
+namespace {
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString longStory()
+{
+    QString story;
+    for (int i = 0; i < 60; ++i) // minutes of speech: far more than the small disk holds
+        story += QStringLiteral("Once more the little fox ran over the hill and far away. ");
+    return story;
+}
+
+// A small file system of its own, so that a recording can fill it (tests run as root here).
+class SmallDisk
+{
+public:
+    explicit SmallDisk(const QString &folder) : m_folder(folder)
+    {
+        QDir().mkpath(folder);
+        m_mounted = QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", folder}) == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            QProcess::execute("umount", {"-l", m_folder});
+    }
+    bool mounted() const { return m_mounted; }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
+} // namespace
+
+TEST_F(MainRecording, FullDiskDuringTheRecordingWarnsAndKeepsTheOldFile)
+{
+    const SmallDisk disk(programDir.filePath("small"));
+    if (!disk.mounted())
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    const QString path = programDir.filePath("small/old.wav");
+    writeFile(path, "keep me");
+    window->txtFile->setText(path);
+    type(longStory());
+    boxes.answer(MsgAnswer::Ok);
+    window->cmdRec_Click();
+    ASSERT_EQ(boxes.shown.size(), 1); // the overwrite question
+    EXPECT_EQ(row(), recording);
+    ASSERT_TRUE(playToEnd(600));
+
+    EXPECT_EQ(row(), stopped);
+    ASSERT_EQ(boxes.shown.size(), 2);
+    const auto &box = boxes.shown[1];
+    EXPECT_EQ(box.caption, "Vocalino 5.0");
+    EXPECT_EQ(box.icon, MsgIcon::Warning);
+    EXPECT_TRUE(box.text.contains(QDir::toNativeSeparators(path))) << box.text.toStdString();
+    EXPECT_FALSE(window->engine()->recordingError().isEmpty());
+    EXPECT_TRUE(box.text.contains(window->engine()->recordingError())) << box.text.toStdString();
+    EXPECT_EQ(contentsOf(path), "keep me");
+    EXPECT_EQ(QDir(programDir.filePath("small")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"old.wav"});
+}
+
+TEST_F(MainRecording, FolderGoneBeforeTheRenameWarnsAndTheOldFileStays)
+{
+    const QString folder = programDir.filePath("box");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/old.wav";
+    writeFile(path, "keep me");
+    window->txtFile->setText(path);
+    type(longStory());
+    boxes.answer(MsgAnswer::Ok);
+    window->cmdRec_Click();
+    EXPECT_EQ(row(), recording);
+    // The folder moves away and a plain file takes its name: the finished recording has nowhere to go.
+    ASSERT_TRUE(QDir().rename(folder, folder + ".moved"));
+    writeFile(folder, "not a folder");
+    ASSERT_TRUE(playToEnd(600));
+
+    EXPECT_EQ(row(), stopped);
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_EQ(boxes.shown[1].caption, "Vocalino 5.0");
+    EXPECT_EQ(boxes.shown[1].icon, MsgIcon::Warning);
+    EXPECT_TRUE(boxes.shown[1].text.contains(QDir::toNativeSeparators(path)));
+    EXPECT_TRUE(boxes.shown[1].text.contains(window->engine()->recordingError()));
+    EXPECT_EQ(contentsOf(folder + ".moved/old.wav"), "keep me");
+    EXPECT_EQ(contentsOf(folder), "not a folder");
+}
+
+TEST_F(MainRecording, AfterAFailedRecordingAGoodOneEndsQuietly)
+{
+    window->txtFile->setText(programDir.filePath("box/x.wav"));
+    ASSERT_TRUE(QDir().mkpath(programDir.filePath("box")));
+    type(longStory());
+    window->cmdRec_Click();
+    ASSERT_TRUE(QDir().rename(programDir.filePath("box"), programDir.filePath("box.moved")));
+    ASSERT_TRUE(playToEnd(600));
+    ASSERT_EQ(boxes.shown.size(), 1);
+
+    window->txtFile->setText(programDir.filePath("fine.wav"));
+    type("Short and fine.");
+    window->cmdRec_Click();
+    ASSERT_TRUE(playToEnd());
+    EXPECT_EQ(boxes.shown.size(), 1);
+    EXPECT_GT(QFileInfo(programDir.filePath("fine.wav")).size(), 44);
+}
+
+TEST_F(MainRecording, UnwritableFileStillRunsTheEngineCheck)
+{
+    const auto defaults = chooseUnusablePitch();
+    ASSERT_TRUE(defaults) << "every voice of the table reaches the whole pitch slider";
+    window->txtFile->setText(programDir.filePath("no/such/folder/x.wav"));
+    type("Out of my range, and nowhere to go.");
+    window->cmdRec_Click();
+    ASSERT_EQ(boxes.shown.size(), 2);
+    EXPECT_TRUE(boxes.shown[0].text.contains("cannot be written"));
+    EXPECT_EQ(boxes.shown[1].text, "This setting is not compatible with the selected\r\n"
+                                   "     Voice. Please try a different setting.");
+    EXPECT_EQ(sliders(), *defaults);
+    EXPECT_EQ(row(), stopped);
+}
+
+TEST_F(MainRecording, BlanksAroundTheNameAreKept)
+{
+    const QString path = programDir.filePath(" story.wav ");
+    window->txtFile->setText(path);
+    type("Blanks belong to the name.");
+    window->cmdRec_Click();
+    EXPECT_EQ(window->engine()->FileName(), path);
+    ASSERT_TRUE(playToEnd());
+    EXPECT_GT(QFileInfo(path).size(), 44);
+    EXPECT_FALSE(QFileInfo::exists(programDir.filePath("story.wav")));
 }

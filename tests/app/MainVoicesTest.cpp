@@ -26,10 +26,28 @@ TEST_F(MainVoices, ChoosingAVoiceMovesTheSlidersToItsDefaultsClamped)
 
 TEST_F(MainVoices, FirstVoiceDefaultsReplaceTheLoadValues)
 {
-    const QString first = window->lstVoice->item(0)->text();
-    const auto known = first == "Mary" ? std::pair{150, 170} : std::pair{140, 169};
-    EXPECT_EQ(window->scrSpeed->Value(), known.first);
-    EXPECT_EQ(window->scrPitch->Value(), known.second);
+    ASSERT_GT(window->lstVoice->count(), 0);
+    EXPECT_EQ(window->lstVoice->currentRow(), 0);
+    const auto known = knownVoiceDefaults(window->lstVoice->item(0)->text());
+    const std::pair<qint32, qint32> expected = known ? std::pair{std::clamp<qint32>(known->speed, 50, 270),
+                                                                 std::clamp<qint32>(known->pitch, 100, 300)}
+                                                     : std::pair{140, 169};
+    EXPECT_EQ(sliders(), expected);
+}
+
+TEST_F(MainVoices, ClickingTheSelectedVoiceBringsItsDefaultsBack)
+{
+    const int five = rowOfVoice(window->lstVoice, "RoboSoft Five");
+    ASSERT_GE(five, 0);
+    window->lstVoice->setCurrentRow(five);
+    window->show();
+    window->scrSpeed->setValue(220);
+    window->scrPitch->setValue(280);
+    QListWidget *list = window->lstVoice;
+    list->scrollToItem(list->item(five));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(five)).center());
+    EXPECT_EQ(list->currentRow(), five);
+    EXPECT_EQ(sliders(), (std::pair{130, 130}));
 }
 
 TEST_F(MainVoices, UnknownNamesLeaveTheSliders)
@@ -55,18 +73,15 @@ TEST_F(MainVoices, SpeakHandsVoiceSpeedAndPitchToTheEngine)
 
 TEST_F(MainVoices, UnusableSettingWarnsAndResetsTheSlidersButKeepsTheState)
 {
-    const int mike = rowOfVoice(window->lstVoice, "Mike");
-    ASSERT_GE(mike, 0);
-    window->lstVoice->setCurrentRow(mike);
-    window->scrPitch->setValue(300); // far above what this voice can reach
-    type("Too high for me.");
+    const auto defaults = chooseUnusablePitch();
+    ASSERT_TRUE(defaults) << "every voice of the table reaches the whole pitch slider";
+    type("Out of my range.");
     window->cmdSpkText_Click();
-    if (window->engine()->LastError() != Main::SettingNotUsable)
-        GTEST_SKIP() << "the engine accepts this pitch for Mike";
+    EXPECT_EQ(window->engine()->LastError(), Main::SettingNotUsable);
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].text, "This setting is not compatible with the selected\r\n"
                                    "     Voice. Please try a different setting.");
-    EXPECT_EQ(window->scrSpeed->Value(), 170);
-    EXPECT_EQ(window->scrPitch->Value(), 100);
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);
+    EXPECT_EQ(sliders(), *defaults);
     EXPECT_EQ(row(), speaking);
 }

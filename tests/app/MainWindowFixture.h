@@ -1,11 +1,13 @@
 #pragma once
 
 #include "app/Main.h"
+#include "app/VoiceDefaults.h"
 #include "app/character/frmAnim.h"
-#include "engine/audio/ClockAudioOutput.h"
-#include "engine/DirectSS.h"
 #include "controls/UcScroll.h"
 #include "controls/button/qxButtons_H.h"
+#include "engine/DirectSS.h"
+#include "engine/VoiceCatalogue.h"
+#include "engine/audio/ClockAudioOutput.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -59,6 +61,29 @@ inline std::ostream &operator<<(std::ostream &out, const SpeakingRow &r)
     return out << r.status.toStdString() << " " << r.statusColor.name().toStdString() << " speak "
                << r.speakOn << " pause " << r.pauseOn << " " << r.pauseCaption.toStdString() << " erase "
                << r.eraseOn << " timer " << r.timerOn << " V " << r.vState << " rec " << r.recState;
+}
+
+// A voice of the defaults table and a pitch the pitch slider allows but that voice cannot use.
+struct UnusablePitch
+{
+    int row = -1;
+    qint32 pitch = 0;
+    VoiceSetting defaults;
+};
+
+inline std::optional<UnusablePitch> findUnusablePitch(const UcScroll &pitchSlider)
+{
+    const QList<VoiceEntry> &voices = VoiceCatalogue::voices();
+    for (int i = 0; i < voices.size(); ++i) {
+        const auto known = knownVoiceDefaults(voices[i].name);
+        if (!known)
+            continue;
+        if (VoiceCatalogue::maximumPitch(voices[i]) < pitchSlider.Max())
+            return UnusablePitch{i, VoiceCatalogue::maximumPitch(voices[i]) + 1, *known};
+        if (VoiceCatalogue::minimumPitch(voices[i]) > pitchSlider.Min())
+            return UnusablePitch{i, VoiceCatalogue::minimumPitch(voices[i]) - 1, *known};
+    }
+    return std::nullopt;
 }
 
 // The real main window, built from its form, on an engine whose sound card the test drives.
@@ -117,6 +142,24 @@ protected:
 
     // Lets the engine synthesise and hand over some sound without playing it.
     void settle() { QTest::qWait(50); }
+
+    // Selects a voice and a pitch it cannot use; the sliders the engine check should bring back.
+    std::optional<std::pair<qint32, qint32>> chooseUnusablePitch()
+    {
+        const auto unusable = findUnusablePitch(*window->scrPitch);
+        if (!unusable)
+            return std::nullopt;
+        window->lstVoice->setCurrentRow(unusable->row);
+        window->scrPitch->setValue(unusable->pitch);
+        const auto clamp = [](const UcScroll *s, qint32 v) { return std::clamp(v, s->Min(), s->Max()); };
+        return std::pair{clamp(window->scrSpeed, unusable->defaults.speed),
+                         clamp(window->scrPitch, unusable->defaults.pitch)};
+    }
+
+    std::pair<qint32, qint32> sliders() const
+    {
+        return {window->scrSpeed->Value(), window->scrPitch->Value()};
+    }
 
     bool withDevice = true;
     QTemporaryDir programDir;

@@ -1,4 +1,5 @@
 #include "app/RecordingFile.h"
+#include "engine/DirectSS.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,6 @@
 TEST(RecordingFile, NameWithoutFolderGoesToTheHomeFolder)
 {
     EXPECT_EQ(recordingPath("story.wav", "/home/kid"), "/home/kid/story.wav");
-    EXPECT_EQ(recordingPath("  story.wav ", "/home/kid"), "/home/kid/story.wav");
     EXPECT_EQ(recordingPath("songs/a.wav", "/home/kid"), "/home/kid/songs/a.wav");
     EXPECT_EQ(recordingPath("~/b.wav", "/home/kid"), "/home/kid/b.wav");
 }
@@ -20,6 +20,24 @@ TEST(RecordingFile, FullPathAndMissingExtensionAreKept)
     EXPECT_EQ(recordingPath("story", "/home/kid"), "/home/kid/story");
     EXPECT_EQ(recordingPath("", "/home/kid"), "");
     EXPECT_EQ(recordingPath("   ", "/home/kid"), "");
+}
+
+TEST(RecordingFile, BlanksAroundTheNameBelongToIt)
+{
+    EXPECT_EQ(recordingPath("  story.wav ", "/home/kid"), "/home/kid/  story.wav ");
+    EXPECT_EQ(recordingPath("/tmp/x/ story.wav", "/home/kid"), "/tmp/x/ story.wav");
+    EXPECT_EQ(recordingPath("/tmp/x/story.wav\t", "/home/kid"), "/tmp/x/story.wav\t");
+}
+
+TEST(RecordingFile, OnlyAFileFailureIsAFileProblem)
+{
+    for (const qint32 code :
+         {qint32(DirectSS::InvalidArgument), qint32(DirectSS::AccessDenied), qint32(DirectSS::PathNotFound),
+          qint32(DirectSS::DiskFull), qint32(DirectSS::WriteFault)})
+        EXPECT_TRUE(isFileProblem(code)) << std::hex << code;
+    for (const qint32 code :
+         {qint32(DirectSS::EngineFailure), qint32(DirectSS::Unexpected), qint32(DirectSS::NoAudioDevice), 0})
+        EXPECT_FALSE(isFileProblem(code)) << std::hex << code;
 }
 
 TEST(RecordingFile, ExistenceCoversFilesAndFoldersAndNeverFails)

@@ -4,10 +4,23 @@
 #include "tests/support/CapturingEventLog.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
+
+// GDI's stretch without smoothing: each destination pixel takes the source pixel under its centre.
+QImage nearestStretch(const QImage &source, QSize size)
+{
+    QImage out(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            out.setPixel(x, y,
+                         source.pixel(int((x + 0.5) * source.width() / size.width()),
+                                      int((y + 0.5) * source.height() / size.height())));
+    return out;
+}
 
 class UcProgressTest : public ::testing::Test
 {
@@ -35,9 +48,8 @@ protected:
     void expectBarAt(const QImage &empty, QRect dest, bool flipped)
     {
         const QImage &s = bar->surface();
-        const QImage mask = bar->mask().scaled(dest.size(), Qt::IgnoreAspectRatio).mirrored(false, flipped);
-        const QImage sprite =
-            bar->sprite().scaled(dest.size(), Qt::IgnoreAspectRatio).mirrored(false, flipped);
+        const QImage mask = nearestStretch(bar->mask(), dest.size()).mirrored(false, flipped);
+        const QImage sprite = nearestStretch(bar->sprite(), dest.size()).mirrored(false, flipped);
         int mismatches = 0, opaque = 0;
         for (int y = 0; y < s.height(); ++y)
             for (int x = 0; x < s.width(); ++x) {
@@ -117,6 +129,25 @@ TEST_F(UcProgressTest, VerticalBarGrowsUpwardsFlipped)
     expectBarAt(empty, QRect(0, 45, 13, 45), true); // from the base line at 90 up by 45
 }
 
+TEST_F(UcProgressTest, ABarLongerThanTheControlIsStretchedWholeThenCut)
+{
+    const QImage empty = trough();
+    PropertyBag bag;
+    bag.WriteProperty("Max", QVariant::fromValue(qint32(10)));
+    bag.WriteProperty("Value", QVariant::fromValue(qint32(47))); // loading does not check the range
+    bar->ReadProperties(bag);
+    bar->Refresh();
+    expectBarAt(empty, QRect(0, 0, 940, 13), false);
+
+    bar->setOrientation(1);
+    bar->resize(13, 94);
+    const QImage upright = trough();
+    bag.WriteProperty("Orientation", QVariant::fromValue(qint16(1)));
+    bar->ReadProperties(bag);
+    bar->Refresh();
+    expectBarAt(upright, QRect(0, 90 - 423, 13, 423), true); // 4.7 times the 90 pixels above the base line
+}
+
 TEST_F(UcProgressTest, ValuesOutsideTheRangeAreIgnored)
 {
     bar->setValue(40);
@@ -149,6 +180,38 @@ TEST_F(UcProgressTest, EqualBoundsReportEachRepaintAndShowAnEmptyBar)
     ASSERT_EQ(boxes.shown.size(), 2);
     EXPECT_EQ(boxes.shown[0].caption, "ERROR - 11 - GetHorizontalPos - UcProgress");
     EXPECT_EQ(bar->surface(), empty);
+}
+
+namespace {
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *w) { w->installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+} // namespace
+
+TEST_F(UcProgressTest, LayoutAloneNeitherRepaintsNorPaints)
+{
+    QCoreApplication::processEvents();
+    PaintCounter counter(bar);
+    PropertyBag bag;
+    bag.WriteProperty("Value", QVariant::fromValue(qint32(60)));
+    bar->ReadProperties(bag); // the new value is not drawn until something repaints
+    bar->UserResize();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, 0);
+    bar->Refresh();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(counter.paints, 1);
 }
 
 TEST_F(UcProgressTest, ThicknessIsLimitedOnResize)

@@ -330,3 +330,14 @@ TEST_F(UcScrollTest, AStoredValueOfTheWrongTypeFailsLoading)
     EXPECT_THROW(scroll->ReadProperties(text), AppError);
     EXPECT_THROW(scroll->setBorderStyle(2), AppError);
 }
+
+TEST_F(UcScrollTest, WritingTheSameValuePlacesTheThumbAgain)
+{
+    scroll->setValue(50);
+    scroll->setMax(200); // a range write leaves the thumb where it was
+    ASSERT_EQ(scroll->ImgThumb().left(), 65);
+    scroll->setValue(50);
+    EXPECT_EQ(scroll->ImgThumb().left(), 43.5); // 22 + 50 / 200 of the 86-pixel track
+    const QImage thumb = stretched("THUMB", QSize(20, 16));
+    EXPECT_EQ(scroll->surface().pixel(44 + 10, 4 + 8), thumb.pixel(10, 8));
+}

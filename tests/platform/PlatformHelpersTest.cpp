@@ -65,6 +65,8 @@ TEST(Dialogs, ConvertsTheProgramsFilterForm)
     const QStringList filters = Dialogs::toQtFilters(
         "Text Files (*.txt)|*.txt|Rich Text (*.rtf)|*.rtf|Word Document (*.doc)|*.doc|All files (*.*)|*.*");
     ASSERT_EQ(filters.size(), 4);
-    EXPECT_EQ(filters[0], "Text Files (*.txt)");
-    EXPECT_EQ(filters[3], "All files (*)");
+    EXPECT_EQ(filters[0], "Text Files (*.txt) (*.txt)");
+    EXPECT_EQ(filters[3], "All files (*.*) (*)");
+    EXPECT_EQ(Dialogs::toQtFilters("Word Document (*.doc)|*.doc;*.docx")[0],
+              "Word Document (*.doc) (*.doc *.docx)");
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -87,6 +88,9 @@ TEST(Rasteriser, WritesBitmapsOfTheAskedSizeAndDepth)
         const QImage back(job.target);
         EXPECT_EQ(back.size(), QSize(20, 10));
         EXPECT_EQ(back.bitPlaneCount(), depth);
+        QFile written(job.target); // two colours still make an 8-bit file when 8 bits are asked for
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_EQ(qFromLittleEndian<quint16>(written.read(30).constData() + 28), depth);
         EXPECT_EQ(back.pixel(1, 1), qRgb(255, 0, 255));
         EXPECT_EQ(back.pixel(10, 5), qRgb(0, 255, 0));
     }

@@ -1,6 +1,8 @@
 #include "skin/SkinSet.h"
 #include "platform/AppError.h"
 
+#include <QFile>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -40,6 +42,14 @@ TEST(SkinSet, EveryPieceHasItsNameSizeAndDepth)
         EXPECT_EQ(image.height(), p.height);
         EXPECT_EQ(image.bitPlaneCount(), p.depth);
         EXPECT_EQ(image.format(), p.depth == 8 ? QImage::Format_Indexed8 : QImage::Format_RGB32);
+        // The stored bitmap itself, as the header of the resource gives it.
+        QFile file(QStringLiteral(":/skin/%1.bmp").arg(QString::fromLatin1(p.name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray header = file.read(30);
+        ASSERT_EQ(header.size(), 30);
+        EXPECT_EQ(qFromLittleEndian<qint32>(header.constData() + 18), p.width);
+        EXPECT_EQ(qFromLittleEndian<qint32>(header.constData() + 22), p.height);
+        EXPECT_EQ(qFromLittleEndian<quint16>(header.constData() + 28), p.depth);
     }
 }
 

@@ -175,7 +175,11 @@ QImage toPalette(const QImage &source)
     if (!fits)
         palette = medianCutPalette(image);
     QImage out(image.size(), QImage::Format_Indexed8);
-    out.setColorTable(palette);
+    // A table of 16 colours or fewer would be written as a 4-bit file; the piece promises 8 bits.
+    QList<QRgb> table = palette;
+    while (table.size() <= 16)
+        table.append(qRgb(0, 0, 0));
+    out.setColorTable(table);
     QHash<QRgb, int> nearest = fits ? exact : QHash<QRgb, int>{};
     for (int y = 0; y < image.height(); ++y) {
         uchar *line = out.scanLine(y);

@@ -3,6 +3,7 @@
 #include "platform/FormFile.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(ButtonModel, AccessKeyFollowsTheLastSingleAmpersand)
@@ -311,4 +312,42 @@ TEST(ButtonModel, DesignMessagesForCustomClickAndMouseIcon)
     EXPECT_EQ(boxes.shown[1].caption, QStringLiteral("Select .ico Or .cur Files Only"));
     EXPECT_TRUE(button.MouseIcon().isNull());
     EXPECT_EQ(button.MousePointer(), 0);
+}
+
+TEST(ButtonModel, LoadingACustomShapeKeepsItWithoutItsPictureAndShowsNothing)
+{
+    ScriptedMessageBoxes boxes;
+    TestAmbient design(false);
+    QTemporaryDir folder;
+    QImage icon(16, 16, QImage::Format_ARGB32);
+    icon.fill(Qt::red);
+    const QString iconFile = folder.filePath("star.ico");
+    ASSERT_TRUE(icon.save(iconFile, "ICO"));
+    for (const QString &source : {folder.filePath("missing.bmp"), iconFile}) {
+        PropertyBag bag;
+        bag.WriteProperty(QStringLiteral("Shape"), QVariant::fromValue(qint16(7)));
+        bag.WriteProperty(QStringLiteral("Image"), QVariant::fromValue(PictureRef{source}));
+        qxButtons_H button(nullptr, &design);
+        button.resize(40, 40);
+        button.ReadProperties(bag);
+        EXPECT_EQ(button.ButtonShape(), 7) << source.toStdString();
+        EXPECT_EQ(button.Picture().source, source);
+    }
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+TEST(ButtonModel, LoadingADisabledStyleThreeButtonDrawsOnceAtTheEnd)
+{
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("BackStyle"), QVariant::fromValue(qint16(3)));
+    bag.WriteProperty(QStringLiteral("Caption"), QStringLiteral("&Stop"));
+    bag.WriteProperty(QStringLiteral("Enabled"), false);
+    Form form;
+    qxButtons_H *button = form.add(QRect(10, 10, 90, 30));
+    form.show();
+    const int before = button->redrawCount();
+    button->ReadProperties(bag);
+    EXPECT_EQ(button->redrawCount() - before, 1);
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_EQ(button->AccessKey().toLower(), QChar(u's'));
 }

@@ -35,6 +35,11 @@ TEST(ButtonColours, ShiftColorTakesChannelsOutWith255And65280)
     EXPECT_EQ(qxButtons_H::ShiftColor(0xFFFFFF, 10, false, true), qxButtons_H::ShiftColor(0xFFFFFF, -10));
     EXPECT_EQ(qxButtons_H::ShiftColor(0x000000, 0, false, true), qxButtons_H::ShiftColor(0x000000, 64));
     EXPECT_EQ(qxButtons_H::ShiftColor(SystemColors::ButtonFace, 5), qxButtons_H::ShiftColor(0xC8D0D4, 5));
+    // Scaled blue with a negative delta: b0 = rnd(0x800000 / 65280 = 128.502) = 129, then
+    // 129 + (-31 * 129) / 192 truncated toward zero = 129 - 20 (rounding down would give 108).
+    EXPECT_EQ(qxButtons_H::ShiftColor(0x808080, -31, true), channelsOf(97, 98, 109));
+    // b0 = rnd(200.78) = 201, 201 + (-100 * 201) / 192 = 201 - 104; green rnd(200.78 - 100) = 101.
+    EXPECT_EQ(qxButtons_H::ShiftColor(0xC8C8C8, -100, true), channelsOf(100, 101, 97));
 }
 
 TEST(ButtonColours, DerivedColoursPerStyle)
@@ -62,6 +67,11 @@ TEST(ButtonColours, GradientTableRunsFromOneColourToTheOther)
     EXPECT_NEAR(int(table.back() >> 16), 255, 1);
     for (size_t i = 1; i < table.size(); ++i)
         EXPECT_LE(table[i] & 0xFF, table[i - 1] & 0xFF);
+    // By hand, 0x6496C8 down to 0x0A0A0A in 4 bands: red starts at 200, green at 0x9600 / 255 = 150.588,
+    // blue at 0x640000 / 65280 = 100.392; steps (10 - 200) / 3, (10 - 150.588) / 3, (10 - 100.392) / 3;
+    // each entry keeps the integer parts: 136.67, 103.73, 70.26 -> 0x466788, and so on.
+    EXPECT_EQ(qxButtons_H::GradientTable(0x6496C8, 0x0A0A0A, 4),
+              (std::vector<OleColor>{0x6496C8, 0x466788, 0x283849, 0x0A0909}));
     EXPECT_EQ(qxButtons_H::GradientTable(0x123456, 0, 1), std::vector<OleColor>{0x123456});
     EXPECT_TRUE(qxButtons_H::GradientTable(0x123456, 0, 0).empty());
     EXPECT_EQ(qxButtons_H::GradientBandSize(1024, 30), 1);
@@ -106,6 +116,8 @@ TEST(ButtonRendering, Style2ShowsHoverThenPressedLooks)
 
     QTest::mousePress(button, Qt::LeftButton, {}, QPoint(50, 15));
     EXPECT_EQ(pixel(button, 50, 1), rgbOf(qxButtons_H::ShiftColor(face, -32, true))); // state 2, slot 6
+    ASSERT_NE(qxButtons_H::ShiftColor(face, 0, true), face); // the face itself, not a shift by nothing
+    EXPECT_EQ(pixel(button, 97, 15), rgbOf(face));           // state 2, slot 3
     EXPECT_EQ(darkPixels(button), hovered.translated(1, 1));
     QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(50, 15));
     EXPECT_EQ(pixel(button, 50, 1), rgbOf(0xA6E9FF));
@@ -207,6 +219,87 @@ TEST(ButtonRendering, CaptionStylesAndFocusMarkDrawSomething)
     plain->AmbientChanged(QStringLiteral("DisplayAsDefault"));
     EXPECT_NE(plain->surface(), before);
     plain->setAmbient(nullptr);
+}
+
+namespace {
+// The bounding box of the pixels of exactly one colour.
+QRect pixelsOf(const qxButtons_H *button, QRgb color)
+{
+    QRect box;
+    const QImage &image = button->surface();
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if ((image.pixel(x, y) & 0xFFFFFF) == color)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+} // namespace
+
+TEST(ButtonRendering, EmbossedCaptionsShadowUpLeftAndLightDownRight)
+{
+    QCursor::setPos(2000, 2000); // away from the buttons: no hover colours
+    Form form;
+    QFont sharp(QStringLiteral("DejaVu Sans"));
+    sharp.setPointSize(12);
+    sharp.setStyleStrategy(QFont::NoAntialias); // whole pixels only, so colours can be found exactly
+    for (int style : {1, 2}) {
+        qxButtons_H *button = form.add({0, 0, 120, 40});
+        button->setFont(sharp);
+        button->setButtonStyle(4);
+        button->setBackColor(0x808080);
+        button->setForeColor(0x0000FF);
+        button->setCaption(QStringLiteral("HELLO"));
+        button->setCaptionStyle(style);
+        const OleColor face = button->derivedColors()[0];
+        const QRgb darker = rgbOf(qxButtons_H::ShiftColor(face, -40));
+        const QRgb lighter = rgbOf(qxButtons_H::ShiftColor(face, 40));
+        const QRect main = pixelsOf(button, rgbOf(0x0000FF));
+        ASSERT_FALSE(main.isEmpty());
+        // First copy at (-1, 0), second at (+1, +2), the caption itself at (0, +1).
+        const QRect first = pixelsOf(button, style == 1 ? darker : lighter);
+        const QRect second = pixelsOf(button, style == 1 ? lighter : darker);
+        EXPECT_EQ(first.topLeft(), main.topLeft() - QPoint(1, 1)) << "caption style " << style;
+        EXPECT_EQ(second.bottomRight(), main.bottomRight() + QPoint(1, 1)) << "caption style " << style;
+        delete button;
+    }
+}
+
+TEST(ButtonRendering, FocusMarkDotsAroundTheCaptionAndFollowsThePress)
+{
+    Form form;
+    qxButtons_H *button = form.add({0, 0, 120, 40});
+    button->setButtonStyle(2);
+    button->setCaption(QStringLiteral("Save"));
+    TestAmbient host(true);
+    button->setAmbient(&host);
+    for (bool pressed : {false, true}) {
+        button->setMode(pressed ? 1 : 0);
+        button->setValue(pressed);
+        host.asDefault = false;
+        button->AmbientChanged(QStringLiteral("DisplayAsDefault"));
+        const QImage plain = button->surface().copy();
+        host.asDefault = true;
+        button->AmbientChanged(QStringLiteral("DisplayAsDefault"));
+        const QImage marked = button->surface();
+        // The dotted rectangle: the caption box widened by 2 and 1 pixels, every other pixel.
+        const QRect mark =
+            button->captionRect().adjusted(-2, -1, 2, 1).translated(pressed ? 1 : 0, pressed ? 1 : 0);
+        ASSERT_TRUE(button->rect().adjusted(3, 3, -3, -3).contains(mark));
+        int wrong = 0, dots = 0;
+        for (int y = 3; y < marked.height() - 3; ++y)
+            for (int x = 3; x < marked.width() - 3; ++x) {
+                const bool onEdge =
+                    (x == mark.left() || x == mark.right()) && y >= mark.top() && y <= mark.bottom() ||
+                    (y == mark.top() || y == mark.bottom()) && x >= mark.left() && x <= mark.right();
+                const bool expected = onEdge && (x + y) % 2 == 0;
+                const bool differs = plain.pixel(x, y) != marked.pixel(x, y);
+                wrong += expected != differs;
+                dots += differs;
+            }
+        EXPECT_EQ(wrong, 0) << "pressed " << pressed;
+        EXPECT_GT(dots, 20);
+    }
+    button->setAmbient(nullptr);
 }
 
 TEST(ButtonRendering, FlatAndClassicEdgesTurnRoundWhenPressed)
