@@ -1,6 +1,6 @@
-#include "app/Main.h"
 #include "app/SingleInstance.h"
 #include "app/Start.h"
+#include "app/program/MainWindowLibrary.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
@@ -17,9 +17,8 @@ int main(int argc, char **argv)
         return 0;
 
     Start start([] {
-        auto *main = new Main;
-        main->setAttribute(Qt::WA_DeleteOnClose);
-        main->show();
+        if (!MainWindowLibrary().showMainWindow())
+            QCoreApplication::exit(1);
     });
     start.show();
     // Lets the start-up benchmark time process start to the first window shown.
