@@ -26,6 +26,7 @@ function(vocalino_bench name)
   find_package(benchmark REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}) # bench/support/ for every bench
   target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_DEPS})
 endfunction()
 
