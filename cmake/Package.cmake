@@ -7,10 +7,10 @@ set(CPACK_PACKAGE_VENDOR "The Vocalino developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "talking clown that reads texts aloud for children")
 set(CPACK_PACKAGE_DESCRIPTION "A child types, pastes or opens a text (plain text, rich text or a
-word-processor document) and has it read aloud by a chosen voice, at the speed and
-pitch of two sliders, with a cartoon clown that moves its mouth. The reading can be
-paused, resumed, stopped and recorded into a sound file. vocalino-say speaks from
-the command line with the same voices.")
+word-processor document) and has it read aloud by a chosen voice, at the
+speed and pitch of two sliders, with a cartoon clown that moves its mouth.
+The reading can be paused, resumed, stopped and recorded into a sound file.
+vocalino-say speaks from the command line with the same voices.")
 set(CPACK_PACKAGE_CONTACT "The Vocalino developers <vocalino@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://vocalino.example.org")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
