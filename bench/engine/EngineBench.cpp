@@ -201,7 +201,7 @@ int main(int argc, char **argv)
         const double above = r.counter(name, "MB_above_idle");
         if (r.counters.count(name))
             BenchTimes::row(std::string("peak memory, 1 MB text ") + (mode[0] == '1' ? "recorded" : "spoken"),
-                            BenchTimes::amount(above, "MB above idle"), "the idle engine", 0, "under 64 MB",
+                            BenchTimes::amount(above, "MB above idle", 2), "the idle engine", -1, "under 64 MB",
                             above < 64);
     }
     benchmark::Shutdown();

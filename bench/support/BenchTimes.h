@@ -57,12 +57,14 @@ public:
 
     // One figure for scripts/bench's closing table: what was measured, against which
     // baseline, the ratio, the goal and whether it was met. The line is both readable
-    // and collected by scripts/bench ("bench-row|" and fields separated by "|").
+    // and collected by scripts/bench ("bench-row|" and fields separated by "|"). A negative
+    // ratio means the figure has none (an amount above its baseline, for instance).
     static void row(const std::string &figure, const std::string &measured, const std::string &baseline,
                     double ratio, const std::string &goal, bool met)
     {
-        std::printf("bench-row|%s|%s|%s|%.2f|%s|%s\n", figure.c_str(), measured.c_str(), baseline.c_str(),
-                    ratio, goal.c_str(), met ? "met" : "NOT met");
+        const std::string ratioText = ratio < 0 ? "-" : amount(ratio, "", 2);
+        std::printf("bench-row|%s|%s|%s|%s|%s|%s\n", figure.c_str(), measured.c_str(), baseline.c_str(),
+                    ratioText.c_str(), goal.c_str(), met ? "met" : "NOT met");
         std::fflush(stdout);
     }
 
@@ -70,7 +72,10 @@ public:
     static std::string amount(double value, const char *unit, int decimals = 1)
     {
         char text[64];
-        std::snprintf(text, sizeof text, "%.*f %s", decimals, value, unit);
+        if (*unit)
+            std::snprintf(text, sizeof text, "%.*f %s", decimals, value, unit);
+        else
+            std::snprintf(text, sizeof text, "%.*f", decimals, value);
         return text;
     }
 
