@@ -26,6 +26,7 @@ function(vocalino_bench name)
   find_package(benchmark REQUIRED)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}) # bench/support/ for every bench
   target_link_libraries(${name} PRIVATE benchmark::benchmark ${ARG_DEPS})
 endfunction()
 
@@ -36,6 +37,11 @@ function(vocalino_fuzz name)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  # scripts/fuzz builds only these, not the whole program with clang's sanitizers.
+  if(NOT TARGET vocalino_fuzz_targets)
+    add_custom_target(vocalino_fuzz_targets)
+  endif()
+  add_dependencies(vocalino_fuzz_targets ${name})
 endfunction()
 
 # vocalino_gallery(NAME DEPS ...): a program that writes pictures under the folder given as its argument.

@@ -1,7 +1,6 @@
-#include "app/Main.h"
 #include "app/SingleInstance.h"
 #include "app/Start.h"
-#include "engine/VoiceCatalogue.h"
+#include "app/program/MainWindowLibrary.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
@@ -17,17 +16,15 @@ int main(int argc, char **argv)
     if (!Start::admitThisCopy(lock))
         return 0;
 
-    VoiceCatalogue::prepare(); // while the child looks at the start-up window
     Start start([] {
-        auto *main = new Main;
-        main->setAttribute(Qt::WA_DeleteOnClose);
-        main->show();
+        if (!MainWindowLibrary().showMainWindow())
+            QCoreApplication::exit(1);
     });
     start.show();
     // Lets the start-up benchmark time process start to the first window shown.
     if (qEnvironmentVariableIsSet("VOCALINO_QUIT_WHEN_SHOWN"))
         QTimer::singleShot(0, &app, &QApplication::quit);
-    const int result = QApplication::exec();
-    VoiceCatalogue::voices(); // the listing thread ends before the program's statics go
-    return result;
+    else // the voices are listed while the child looks at the start-up window
+        QTimer::singleShot(50, [] { MainWindowLibrary().prepare(); });
+    return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include "app/LevelDisplay.h"
 #include "app/Main.h"
 #include "app/Start.h"
+#include "bench/support/BenchTimes.h"
 #include "controls/button/qxButtons_H.h"
 #include "engine/audio/ClockAudioOutput.h"
 #include "platform/Fonts.h"
@@ -179,24 +180,29 @@ int main(int argc, char **argv)
     Ratios reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double tick = reporter.t("BM_LevelDisplayTick"), fill = reporter.t("BM_PlainFillOfPicture1");
-    std::printf("level display tick %.4f ms; ratio %.2f against a plain fill (goal under 0.2 ms)\n",
-                tick / 1e6, fill > 0 ? tick / fill : 0);
+    BenchTimes::row("level display tick", BenchTimes::amount(tick / 1e6, "ms", 4),
+                    "plain fill " + BenchTimes::amount(fill / 1e6, "ms", 4), fill > 0 ? tick / fill : 0,
+                    "under 0.2 ms", tick > 0 && tick / 1e6 < 0.2);
     const double idle = reporter.p("BM_StopClickIdleP99"), busy = reporter.p("BM_StopClickWhileSpeakingP99");
-    std::printf("STOP click p99 %.2f ms while speaking, %.2f ms idle; ratio %.2f (goal under 16 ms)\n", busy,
-                idle, idle > 0 ? busy / idle : 0);
+    BenchTimes::row("STOP click p99 while speaking", BenchTimes::amount(busy, "ms", 2),
+                    "idle " + BenchTimes::amount(idle, "ms", 2), idle > 0 ? busy / idle : 0, "under 16 ms",
+                    busy > 0 && busy < 16);
     const double bare = reporter.t("BM_BareWindowShown"), start = reporter.t("BM_StartWindowShown");
-    std::printf("start-up window shown %.2f ms; ratio %.2f against a bare window (goal at most 1.5)\n", start,
-                bare > 0 ? start / bare : 0);
+    BenchTimes::row("start-up window built and shown", BenchTimes::amount(start, "ms", 2),
+                    "bare window " + BenchTimes::amount(bare, "ms", 2), bare > 0 ? start / bare : 0,
+                    "ratio at most 1.5", bare > 0 && start / bare <= 1.5);
     const double main = reporter.t("BM_MainWindowShown");
-    std::printf("main window built and shown %.2f ms; ratio %.2f against a bare window (goal under 300 ms)\n",
-                main, bare > 0 ? main / bare : 0);
+    BenchTimes::row("main window built and shown", BenchTimes::amount(main, "ms", 2),
+                    "bare window " + BenchTimes::amount(bare, "ms", 2), bare > 0 ? main / bare : 0,
+                    "under 300 ms", main > 0 && main < 300);
     const double plain = reporter.p("plain_ms_per_s"), marked = reporter.p("marked_ms_per_s");
-    std::printf("GUI thread per second of speech %.2f ms with the words marked, %.2f ms without; ratio %.3f "
-                "(goal under 1.01); one word marked %.1f us\n",
-                marked, plain, plain > 0 ? marked / plain : 0, reporter.t("BM_MarkOneWord"));
+    BenchTimes::row("GUI thread per second of speech, words marked", BenchTimes::amount(marked, "ms", 2),
+                    "unmarked " + BenchTimes::amount(plain, "ms", 2), plain > 0 ? marked / plain : 0,
+                    "ratio under 1.01", plain > 0 && marked / plain < 1.01);
     const double languages = reporter.t("BM_ListLanguages");
-    std::printf("listing the languages %.2f ms; START to Main shown with it against without: ratio %.3f\n",
-                languages, main > 0 ? (main + languages) / main : 0);
+    BenchTimes::row("listing the languages, if it were on START to Main", BenchTimes::amount(languages, "ms", 2),
+                    "Main shown " + BenchTimes::amount(main, "ms", 2), main > 0 ? (main + languages) / main : 0,
+                    "done while the start-up window shows", true);
     MessageBoxes::install(nullptr);
     return 0;
 }

@@ -70,7 +70,8 @@ int main(int argc, char **argv)
     const double redraw = times["BM_FullRedraw"];
     const double copy = times["BM_CopyReadyImage"];
     if (redraw > 0 && copy > 0)
-        std::printf("full redraw %.1f us, ready copy %.2f us: ratio %.1f (goal: redraw under 300 us)\n",
-                    redraw, copy, redraw / copy);
+        BenchTimes::row("styled button full redraw", BenchTimes::amount(redraw, "us"),
+                        "copy of a ready image " + BenchTimes::amount(copy, "us", 2), redraw / copy,
+                        "under 300 us", redraw < 300);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Engine speed and memory, each against its baseline in the same run.
 #include "engine/DirectSS.h"
 #include "engine/VoiceCatalogue.h"
+#include "bench/support/BenchTimes.h"
 #include "engine/audio/ClockAudioOutput.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <tuple>
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -215,8 +217,34 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    const BenchResults r = BenchTimes::runAll(argc, argv);
+    for (const char *size : {"1024", "80"}) {
+        const std::string name = std::string("BM_FirstSamples/") + size + "/iterations:20";
+        const double ms = r.counter(name, "ms"), base = r.counter(name, "baseline_ms");
+        if (ms > 0)
+            BenchTimes::row(std::string("SPEAK to first samples with Mary, ") +
+                                (size[0] == '8' ? "80-word first sentence" : "1 KB text"), BenchTimes::amount(ms, "ms"),
+                            "\"Hi.\" " + BenchTimes::amount(base, "ms"), r.counter(name, "ratio"), "under 30 ms",
+                            ms < 30);
+    }
+    for (const auto &[voice, goal, goalText] : {std::tuple{"1", 1.10, "ratio at most 1.10"},
+                                                {"9", 1.5, "ratio at most 1.5"}, {"3", 1.10, "ratio at most 1.10"}}) {
+        const std::string name = std::string("BM_Record2000Words/") + voice + "/iterations:1";
+        const double ratio = r.counter(name, "ratio");
+        if (ratio > 0)
+            BenchTimes::row(std::string("recording 2,000 words, voice ") + voice + ", synthesis s per s of speech",
+                            BenchTimes::amount(r.counter(name, "cost"), "", 4),
+                            "flite alone " + BenchTimes::amount(r.counter(name, "flite_cost"), "", 4), ratio,
+                            goalText, ratio <= goal);
+    }
+    for (const char *mode : {"0", "1"}) {
+        const std::string name = std::string("BM_PeakMemory1MB/") + mode + "/iterations:1";
+        const double above = r.counter(name, "MB_above_idle");
+        if (r.counters.count(name))
+            BenchTimes::row(std::string("peak memory, 1 MB text ") + (mode[0] == '1' ? "recorded" : "spoken"),
+                            BenchTimes::amount(above, "MB above idle", 2), "the idle engine", -1, "under 64 MB",
+                            above < 64);
+    }
     benchmark::Shutdown();
     return 0;
 }

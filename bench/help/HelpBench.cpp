@@ -1,5 +1,6 @@
 // Opening the help window on context 1: file open, map lookup, first topic shown.
 // Baseline: showing the same topic's HTML, read from a plain file, in a bare text browser.
+#include "bench/support/BenchTimes.h"
 #include "help/ChmFile.h"
 #include "help/HelpSystem.h"
 #include "help/HelpViewer.h"
@@ -68,9 +69,9 @@ public:
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("help window on context 1: %.1f ms (goal under 300 ms)\n", m_measured * 1000);
-        if (m_baseline > 0)
-            std::printf("ratio %.2f\n", m_measured / m_baseline);
+        BenchTimes::row("help window on context 1", BenchTimes::amount(m_measured * 1000, "ms"),
+                        "the topic in a bare text browser " + BenchTimes::amount(m_baseline * 1000, "ms"),
+                        m_baseline > 0 ? m_measured / m_baseline : 0, "under 300 ms", m_measured < 0.3);
     }
 
 private:

@@ -22,9 +22,9 @@ TEST(Rasteriser, ParsesJobsAndRefusesMalformedOnes)
     ASSERT_TRUE(job->key);
     EXPECT_EQ(*job->key, qRgb(255, 0, 255));
     EXPECT_FALSE(parseRasterJob(args("a.svg b.bmp 212x200 24"))->key);
-    for (const char *bad :
-         {"a.svg b.bmp 90x13 16", "a.svg b.bmp 0x13 8", "a.svg b.bmp 90 8", "a.svg b.bmp 90x13",
-          "a.svg b.bmp 90x13 8 key=FF00", "a.svg b.bmp 90x13 8 colour=FF00FF", "a.svg b.bmp 99999x1 8"})
+    for (const char *bad : {"a.svg b.bmp 90x13 16", "a.svg b.png 16x16 30", "a.svg b.bmp 0x13 8",
+                            "a.svg b.bmp 90 8", "a.svg b.bmp 90x13", "a.svg b.bmp 90x13 8 key=FF00",
+                            "a.svg b.bmp 90x13 8 colour=FF00FF", "a.svg b.bmp 99999x1 8"})
         EXPECT_FALSE(parseRasterJob(args(bad))) << bad;
 }
 
@@ -80,10 +80,10 @@ TEST(Rasteriser, WritesBitmapsOfTheAskedSizeAndDepth)
     file.write(R"(<svg xmlns="http://www.w3.org/2000/svg" width="10" height="10" viewBox="0 0 10 10">
                   <circle cx="5" cy="5" r="3" fill="#00ff00"/></svg>)");
     file.close();
+    QString error;
     for (int depth : {8, 24}) {
         RasterJob job{
             svg, dir.filePath(QStringLiteral("dot%1.bmp").arg(depth)), 20, 10, depth, qRgb(255, 0, 255)};
-        QString error;
         ASSERT_TRUE(writeBitmap(job, &error)) << qPrintable(error);
         const QImage back(job.target);
         EXPECT_EQ(back.size(), QSize(20, 10));
@@ -94,7 +94,14 @@ TEST(Rasteriser, WritesBitmapsOfTheAskedSizeAndDepth)
         EXPECT_EQ(back.pixel(1, 1), qRgb(255, 0, 255));
         EXPECT_EQ(back.pixel(10, 5), qRgb(0, 255, 0));
     }
-    QString error;
+    // Icons keep the drawing's transparency instead of a key colour.
+    RasterJob icon{svg, dir.filePath(QStringLiteral("dot.png")), 16, 16, 32, {}};
+    ASSERT_TRUE(writeBitmap(icon, &error)) << qPrintable(error);
+    const QImage back(icon.target);
+    EXPECT_EQ(back.size(), QSize(16, 16));
+    EXPECT_TRUE(back.hasAlphaChannel());
+    EXPECT_EQ(qAlpha(back.pixel(0, 0)), 0);
+    EXPECT_EQ(back.pixel(8, 8), qRgb(0, 255, 0));
     EXPECT_FALSE(writeBitmap(
         {dir.filePath(QStringLiteral("none.svg")), dir.filePath(QStringLiteral("x.bmp")), 4, 4, 24, {}},
         &error));

@@ -20,7 +20,7 @@ std::optional<RasterJob> parseRasterJob(const QStringList &arguments)
     }
     job.depth = arguments[3].toInt(&okD);
     if (!okW || !okH || !okD || job.width <= 0 || job.height <= 0 || job.width > 4096 || job.height > 4096 ||
-        (job.depth != 8 && job.depth != 24))
+        (job.depth != 8 && job.depth != 24 && job.depth != 32))
         return std::nullopt;
     if (arguments.size() == 5) {
         const QString &k = arguments[4];
@@ -48,18 +48,24 @@ QImage flattenOnKey(const QImage &argb, QRgb key)
     return out;
 }
 
-QImage renderSvg(const QString &source, int width, int height, std::optional<QRgb> key)
+QImage renderSvgWithAlpha(const QString &source, int width, int height)
 {
     QSvgRenderer renderer(source);
     if (!renderer.isValid())
         return {};
     QImage canvas(width, height, QImage::Format_ARGB32);
     canvas.fill(Qt::transparent);
-    {
-        QPainter painter(&canvas);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(0, 0, width, height));
-    }
+    QPainter painter(&canvas);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(0, 0, width, height));
+    return canvas;
+}
+
+QImage renderSvg(const QString &source, int width, int height, std::optional<QRgb> key)
+{
+    const QImage canvas = renderSvgWithAlpha(source, width, height);
+    if (canvas.isNull())
+        return {};
     if (key)
         return flattenOnKey(canvas, *key);
     // Unkeyed pictures cover their whole box; anything left open reads as white.
@@ -201,14 +207,17 @@ QImage toPalette(const QImage &source)
 
 bool writeBitmap(const RasterJob &job, QString *error)
 {
-    QImage image = renderSvg(job.source, job.width, job.height, job.key);
+    // Depth 32 makes an icon: a PNG that keeps the drawing's transparency.
+    const bool icon = job.depth == 32;
+    QImage image = icon ? renderSvgWithAlpha(job.source, job.width, job.height)
+                        : renderSvg(job.source, job.width, job.height, job.key);
     if (image.isNull()) {
         *error = QStringLiteral("cannot read %1").arg(job.source);
         return false;
     }
     if (job.depth == 8)
         image = toPalette(image);
-    if (!image.save(job.target, "BMP")) {
+    if (!image.save(job.target, icon ? "PNG" : "BMP")) {
         *error = QStringLiteral("cannot write %1").arg(job.target);
         return false;
     }

@@ -3,7 +3,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-// usage: vocalino_rasterise SOURCE.svg TARGET.bmp WIDTHxHEIGHT DEPTH [key=RRGGBB]
+// usage: vocalino_rasterise SOURCE.svg TARGET.bmp|TARGET.png WIDTHxHEIGHT DEPTH [key=RRGGBB]
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -11,7 +11,7 @@ int main(int argc, char **argv)
     const auto job = parseRasterJob(app.arguments().mid(1));
     if (!job) {
         std::fprintf(stderr,
-                     "usage: vocalino_rasterise SOURCE.svg TARGET.bmp WIDTHxHEIGHT 8|24 [key=RRGGBB]\n");
+                     "usage: vocalino_rasterise SOURCE.svg TARGET WIDTHxHEIGHT 8|24|32 [key=RRGGBB]\n");
         return 2;
     }
     QString error;
