@@ -61,14 +61,17 @@ int ListenRun::run()
     return m_options.check && !allWithin ? 1 : 0;
 }
 
-// One voice a line; a synthesiser's name may follow after a tab.
+// One voice a line; a synthesiser's name may follow after a tab. The English sentences are
+// for the catalogue's own voices, which come first; the language voices after them are left out.
 bool ListenRun::readVoices()
 {
+    constexpr qsizetype catalogueVoices = 19;
     QProcess list;
     list.start(m_options.say, {"--list-voices"});
     if (!list.waitForFinished(60000) || list.exitCode() != 0)
         return false;
-    for (const QString &line : QString::fromLocal8Bit(list.readAllStandardOutput()).split(u'\n')) {
+    const QStringList lines = QString::fromLocal8Bit(list.readAllStandardOutput()).split(u'\n');
+    for (const QString &line : lines.mid(0, catalogueVoices)) {
         const QStringList fields = line.split(u'\t');
         const QString name = fields.first().trimmed();
         if (name.isEmpty() || (!m_options.voices.isEmpty() && !m_options.voices.contains(name)))
