@@ -96,6 +96,7 @@ QString SayOptions::helpText(const QStringList &formats)
 Speaks a text with the voices of Vocalino, or records it into a sound file.
 The text is the words after the options, or the contents of -f FILE; with
 neither, it is read from standard input.
+  example: echo "Read me aloud." | vocalino-say --voice Sam
 
 Options:
   --voice NAME     the voice to speak with (default Mary); see --list-voices.
@@ -112,10 +113,13 @@ Options:
   -f FILE          read the text from FILE (UTF-8, UTF-16 or the local encoding).
                    example: vocalino-say -f poem.txt
   --list-voices    print the names of the voices, one a line, and stop.
+                   example: vocalino-say --list-voices
   --version        print the version and stop.
+                   example: vocalino-say --version
   -h, --help       print this help and stop.
+                   example: vocalino-say --help
   --               everything after it is text, even when it starts with "-".
-                   example: echo "Read me aloud." | vocalino-say --voice Sam
+                   example: vocalino-say -- "-5 degrees outside today."
 
 A speed or pitch the voice cannot take is said on standard error, and the text
 is spoken at the nearest usable values. Exit status: 0 done, 1 the speech or the

@@ -25,7 +25,8 @@ SayRun say(const QStringList &args, const QString &pulseServer = {}, const QByte
         p.setProcessEnvironment(env);
     }
     // CTest says where the tool is; run by hand it sits beside this binary.
-    const QString tool = qEnvironmentVariable("VOCALINO_SAY", QCoreApplication::applicationDirPath() + "/vocalino-say");
+    const QString tool =
+        qEnvironmentVariable("VOCALINO_SAY", QCoreApplication::applicationDirPath() + "/vocalino-say");
     p.start(tool, args);
     if (!p.waitForStarted(5000))
         return {};
@@ -35,7 +36,8 @@ SayRun say(const QStringList &args, const QString &pulseServer = {}, const QByte
         p.kill();
         p.waitForFinished();
     }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromLocal8Bit(p.readAllStandardError()),
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardError()),
             QString::fromLocal8Bit(p.readAllStandardOutput())};
 }
 
@@ -125,9 +127,20 @@ TEST(SayTool, HelpExplainsEveryOptionWithAnExampleAndVersionSaysWhichOne)
 {
     const SayRun help = say({"--help"});
     EXPECT_EQ(help.code, 0);
-    for (const char *option : {"--voice", "--speed", "--pitch", "--wav", "-f", "--list-voices", "--version", "--help"})
-        EXPECT_TRUE(help.out.contains(QStringLiteral("  ") + option)) << option;
-    EXPECT_GE(help.out.count("example: vocalino-say"), 6);
+    // Each option starts its line, and its example follows it.
+    const QStringList lines = help.out.split('\n');
+    for (const char *option :
+         {"--voice", "--speed", "--pitch", "--wav", "-f", "--list-voices", "--version", "--help", "--"}) {
+        const auto at = std::find_if(lines.cbegin(), lines.cend(), [&](const QString &line) {
+            return line.startsWith(QStringLiteral("  ") + option + ' ') ||
+                   line.startsWith(QStringLiteral("  -h, ") + option);
+        });
+        ASSERT_NE(at, lines.cend()) << option;
+        const auto example =
+            std::find_if(at, lines.cend(), [](const QString &line) { return line.contains("example: "); });
+        ASSERT_NE(example, lines.cend()) << option;
+        EXPECT_TRUE(example->contains(option)) << option << ": " << example->toStdString();
+    }
     EXPECT_TRUE(help.out.contains(".wav, .flac, .ogg")) << help.out.toStdString();
     EXPECT_TRUE(help.out.contains("standard input"));
 
