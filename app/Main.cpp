@@ -5,7 +5,6 @@
 #include "app/PictureDrawing.h"
 #include "app/character/frmAnim.h"
 #include "engine/DirectSS.h"
-#include "engine/audio/WavePlayer.h"
 #include "help/HTMLHelp.h"
 #include "skin/ClsSkin.h"
 #include "controls/UcCmd.h"
@@ -25,10 +24,12 @@
 
 Main::Main(QWidget *parent) : SkinnedWindow(parent)
 {
+    installAccessibleControls(); // before any control exists, so none is described generically
     setBorderStyle(0);
     buildFromForm();
     findControls();
     connectHandlers();
+    setUpKeyboard();
     Form_Load();
 }
 
@@ -121,12 +122,6 @@ void Main::Form_Load()
     LoadVoices();
     m_editor->setStartingFormat();
     cmdBold->setValue(true);
-}
-
-void Main::Roll(const QString &WaveFile)
-{
-    // The player skips a missing or unplayable file silently.
-    WavePlayer::playAndWait(WaveFile);
 }
 
 frmAnim *Main::anim()

@@ -62,6 +62,8 @@ bool Main::startRecording(const QString &path)
         engine()->Speak(RichTextBox1->toPlainText());
     } catch (const AppError &error) {
         engine()->setFileName(QString());
+        if (tellEngineFailure(error))
+            return false;
         warn(QStringLiteral("The file \"%1\" cannot be written:\r\n%2")
                  .arg(QDir::toNativeSeparators(path), error.description()));
         return false;
