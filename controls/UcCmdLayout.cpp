@@ -146,7 +146,9 @@ void UcCmd::compose()
 // White under black dots, so the mark shows on any skin picture.
 void UcCmd::drawFocusMark(QPainter &painter)
 {
-    const QRect box = (m_upShown || m_downShown ? pictureBox() : m_surface.rect()).adjusted(2, 2, -3, -3);
+    const QRect picture = pictureBox();
+    const bool onPicture = (m_upShown || m_downShown) && picture.width() > 8 && picture.height() > 8;
+    const QRect box = (onPicture ? picture : m_surface.rect()).adjusted(2, 2, -3, -3);
     if (box.width() < 2 || box.height() < 2)
         return;
     painter.setBrush(Qt::NoBrush);
