@@ -66,10 +66,13 @@ void Main::setReadingOrder()
         setTabOrder(order.at(i - 1), order.at(i));
     RichTextBox1->setTabChangesFocus(true); // Tab leaves the editor rather than typing a tab
     // Their own frames hardly change with the focus on this skin; a dotted one shows it.
-    for (QWidget *box : {static_cast<QWidget *>(RichTextBox1), static_cast<QWidget *>(txtFile),
-                         static_cast<QWidget *>(lstVoice)})
-        box->setStyleSheet(QStringLiteral("%1:focus { border: 2px dotted black; }")
-                               .arg(QLatin1String(box->metaObject()->className())));
+    const QString dotted = QStringLiteral("%1:focus { border: 2px dotted black; %2 }");
+    RichTextBox1->setStyleSheet(dotted.arg(QLatin1String("QTextEdit"), QString()));
+    lstVoice->setStyleSheet(dotted.arg(QLatin1String("QListWidget"), QString()));
+    // A line edit's style sheet would paint it white: it keeps the colour of its form.
+    txtFile->setStyleSheet(dotted.arg(
+        QLatin1String("QLineEdit"),
+        QStringLiteral("background-color: %1;").arg(txtFile->palette().color(QPalette::Base).name())));
 }
 
 void Main::addShortcuts()
