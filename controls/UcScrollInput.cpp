@@ -141,8 +141,14 @@ void UcScroll::ImgThumb_MouseMove(QPointF inThumb)
     });
 }
 
-void UcScroll::Increase() { stepBy(m_smallChange); }
-void UcScroll::Decrease() { stepBy(-qint64(m_smallChange)); }
+void UcScroll::Increase()
+{
+    stepBy(m_smallChange);
+}
+void UcScroll::Decrease()
+{
+    stepBy(-qint64(m_smallChange));
+}
 
 // The keys of a slider: arrows a small change, page keys a large one, Home and End the ends.
 void UcScroll::keyPressEvent(QKeyEvent *event)

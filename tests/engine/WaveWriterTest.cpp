@@ -137,7 +137,8 @@ void age(const QString &path)
 {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
+    ASSERT_TRUE(file.setFileTime(yesterday, QFileDevice::FileModificationTime));
 }
 } // namespace
 

@@ -42,7 +42,8 @@ bool textToSay(const SayOptions &options, QString *text)
     QFile file(options.textFile);
     if (options.fromStandardInput) {
         if (isatty(STDIN_FILENO))
-            printLine(stderr, QStringLiteral("vocalino-say: reading the text from standard input (end it with Ctrl+D)"));
+            printLine(stderr,
+                      QStringLiteral("vocalino-say: reading the text from standard input (end it with Ctrl+D)"));
         file.open(stdin, QIODevice::ReadOnly);
     } else if (!options.textFile.isEmpty() && !file.open(QIODevice::ReadOnly)) {
         printLine(stderr, QStringLiteral("vocalino-say: cannot read \"%1\"").arg(options.textFile));
@@ -51,7 +52,8 @@ bool textToSay(const SayOptions &options, QString *text)
     if (file.isOpen())
         *text = decodedText(file.readAll());
     if (text->trimmed().isEmpty()) {
-        printLine(stderr, QStringLiteral("vocalino-say: nothing to say: give a text, -f FILE or text on standard input"));
+        printLine(stderr,
+                  QStringLiteral("vocalino-say: nothing to say: give a text, -f FILE or text on standard input"));
         return false;
     }
     return true;

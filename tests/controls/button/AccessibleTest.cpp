@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 namespace {
-QAccessibleInterface *of(qxButtons_H *button) { return QAccessible::queryAccessibleInterface(button); }
+QAccessibleInterface *of(qxButtons_H *button)
+{
+    return QAccessible::queryAccessibleInterface(button);
+}
 
 // Installed before any button exists, as the program does.
 const bool installed = [] {
