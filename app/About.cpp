@@ -56,6 +56,7 @@ About::About() : QWidget(nullptr, Qt::Window)
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/about.bmp")));
     Image1->setGeometry(twipsRect(240, 240, 1800, 1800));
+    Image1->setAccessibleName(QStringLiteral("Vocalino"));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));

@@ -6,7 +6,6 @@
 #include "app/WordHighlighter.h"
 #include "app/character/frmAnim.h"
 #include "engine/DirectSS.h"
-#include "engine/audio/WavePlayer.h"
 #include "help/HTMLHelp.h"
 #include "skin/ClsSkin.h"
 #include "controls/UcCmd.h"
@@ -26,10 +25,12 @@
 
 Main::Main(QWidget *parent) : SkinnedWindow(parent)
 {
+    installAccessibleControls(); // before any control exists, so none is described generically
     setBorderStyle(0);
     buildFromForm();
     findControls();
     connectHandlers();
+    setUpKeyboard();
     Form_Load();
 }
 
@@ -125,12 +126,6 @@ void Main::Form_Load()
     LoadVoices();
     m_editor->setStartingFormat();
     cmdBold->setValue(true);
-}
-
-void Main::Roll(const QString &WaveFile)
-{
-    // The player skips a missing or unplayable file silently.
-    WavePlayer::playAndWait(WaveFile);
 }
 
 frmAnim *Main::anim()

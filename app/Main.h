@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class AppError;
 class ClsSkin;
 class DirectSS;
 class EditorCommands;
@@ -45,7 +46,8 @@ public:
     qint16 recState = 0; // -1 while a recording is under way
     qint16 VState = 1;   // 1 not paused, 2 paused
 
-    // Plays a wave file and returns when it has ended; a missing or unplayable file plays nothing.
+    // Plays a wave file and returns when it has ended; a missing or unplayable file plays
+    // nothing and is noted in the event log.
     void Roll(const QString &WaveFile);
     void Drawbox(float boxLeft, float BoxWidth, OleColor boxColor, float Value, qint16 Index);
     void applyAudioStop() override;
@@ -110,6 +112,11 @@ private:
     void buildFromForm();
     void findControls();
     void connectHandlers();
+    static void installAccessibleControls();
+    void setUpKeyboard();
+    void nameUnlabelledControls();
+    void setReadingOrder();
+    void addShortcuts();
     void Form_Load();
     void applySkin();
     void fixWindowSize();
@@ -126,6 +133,8 @@ private:
     void warnNotWritten(const QString &path, const QString &reason);
     void reportFailedRecording(const QString &path);
     void warn(const QString &text);
+    // True, after telling the person, when the error is a synthesiser that cannot start.
+    bool tellEngineFailure(const AppError &error);
 
     std::unique_ptr<ClsSkin> m_skin;
     std::unique_ptr<HTMLHelp> m_help;

@@ -63,6 +63,8 @@ bool Main::startRecording(const QString &path)
         engine()->Speak(RichTextBox1->toPlainText());
     } catch (const AppError &error) {
         engine()->setFileName(QString());
+        if (tellEngineFailure(error))
+            return false;
         if (!isFileProblem(error.number()))
             throw;
         warnNotWritten(path, error.description());

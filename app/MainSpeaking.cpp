@@ -69,8 +69,8 @@ void Main::cmdSpkText_Click()
         cmdClearText->setEnabled(false);
         engine()->setVisible(true);
         tellOnceWhenNoSoundDevice();
-    } catch (const AppError &) {
-        // The engine's failure is read back from its last error below.
+    } catch (const AppError &error) {
+        tellEngineFailure(error); // other failures are read back from the last error below
     }
     checkEngine();
 }

@@ -38,6 +38,8 @@ Start::Start(std::function<void()> showMain, QWidget *parent)
     Image2 = pictureLabel(this, QStringLiteral("start2"), {414, 40});
     Image1->setObjectName(QStringLiteral("Image1"));
     Image2->setObjectName(QStringLiteral("Image2"));
+    Image1->setAccessibleName(QStringLiteral("Vocalino's clown says hello"));
+    Image2->setAccessibleName(QStringLiteral("Welcome to Vocalino 5.0"));
     Command1 = graphicalButton(QStringLiteral("START"), {width() / 2 - 150, height() - 80, 130, 44});
     Command2 = graphicalButton(QStringLiteral("CANCEL"), {width() / 2 + 20, height() - 80, 130, 44});
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -53,7 +55,8 @@ QPushButton *Start::graphicalButton(const QString &caption, QRect place)
     button->setStyleSheet(QStringLiteral(
         "QPushButton { background-color: rgb(240, 247, 193); border: 2px outset rgb(200, 207, 153);"
         " font: bold 12pt \"Comic Sans MS\"; color: black; }"
-        "QPushButton:pressed { border-style: inset; }"));
+        "QPushButton:pressed { border-style: inset; }"
+        "QPushButton:focus { border: 2px dashed black; }"));
     return button;
 }
 

@@ -38,6 +38,7 @@ UcCmd::UcCmd(QWidget *parent) : QWidget(parent)
 {
     setMouseTracking(true); // MouseMove is raised without a button held too
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     m_captionColour = SkinSet::colour(SkinSet::RestingColour);
     m_picture1Twips = CmdGeometry::NoPictureTwips;
     resize(40, 20);

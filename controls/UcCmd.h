@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QWidget>
 
+class QPainter;
+
 // A button made of two skin pictures, an up picture at rest and a down picture while
 // pressed or checked, with an optional caption. Style picks what it is: 0 plain
 // picture button, 1 to 3 a skinned window's close, maximise and minimise buttons,
@@ -55,6 +57,8 @@ public:
 
     void RePaint();
     void ResetParent();
+    // What a click does, for the keyboard (Space, Return) and screen readers; nothing while disabled.
+    void Press();
 
     void ReadProperties(const PropertyBag &bag);
     void WriteProperties(PropertyBag &bag) const;
@@ -82,6 +86,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Input (UcCmdInput.cpp).
@@ -100,6 +107,7 @@ private:
     QSizeF captionSizeTwips() const;
     void showUp(bool up);
     void compose();
+    void drawFocusMark(QPainter &painter);
 
     void setPicture(QString &field, const char *property, QImage &shown, const QString &name);
     void loadPicture1(const QString &name);

@@ -4,6 +4,7 @@
 #include "platform/Twips.h"
 #include "skin/SkinSet.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -127,4 +128,39 @@ void UcCmd::raiseMouseMove(QMouseEvent *event)
     const QPointF pos = event->position() * TwipsPerPixel;
     emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), float(pos.x()),
                    float(pos.y()));
+}
+
+void UcCmd::Press()
+{
+    if (!isEnabled())
+        return;
+    if (isPushStyle(m_style))
+        releaseUp();
+    else if (m_style == 5 && m_value)
+        pressDown();
+    else
+        pressUp();
+}
+
+void UcCmd::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        Press();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void UcCmd::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    compose();
+}
+
+void UcCmd::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    compose();
 }

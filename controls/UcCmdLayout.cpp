@@ -137,8 +137,25 @@ void UcCmd::compose()
         painter.setPen(Qt::black);
         painter.drawRect(m_surface.rect().adjusted(0, 0, -1, -1));
     }
+    if (hasFocus())
+        drawFocusMark(painter);
     painter.end();
     update();
+}
+
+// White under black dots, so the mark shows on any skin picture.
+void UcCmd::drawFocusMark(QPainter &painter)
+{
+    const QRect picture = pictureBox();
+    const bool onPicture = (m_upShown || m_downShown) && picture.width() > 8 && picture.height() > 8;
+    const QRect box = (onPicture ? picture : m_surface.rect()).adjusted(2, 2, -3, -3);
+    if (box.width() < 2 || box.height() < 2)
+        return;
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(box);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(box);
 }
 
 void UcCmd::showEvent(QShowEvent *)

@@ -8,6 +8,7 @@
 #include "skin/ClsPictureDC.h"
 #include "skin/SkinSet.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
@@ -34,6 +35,7 @@ UcScroll::UcScroll(QWidget *parent) : QWidget(parent)
     m_clickTimer.setInterval(333);
     connect(&m_clickTimer, &QTimer::timeout, this, &UcScroll::ClickTimer_Timer);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
     resize(150, 23);
 }
 
@@ -46,6 +48,8 @@ void UcScroll::setValue(qint32 value)
     m_value = ScrollGeometry::clampValue(value, m_min, m_max);
     emit PropertyChanged(QStringLiteral("Value"));
     PositionThumb();
+    QAccessibleValueChangeEvent changed(this, m_value);
+    QAccessible::updateAccessibility(&changed);
     emit Change();
 }
 
@@ -223,7 +227,22 @@ void UcScroll::compose()
     painter.drawImage(drawn(ImgRight()), m_trailPicture);
     painter.drawImage(drawn(ImgThumb()), m_thumbPicture);
     painter.end();
+    if (hasFocus())
+        drawFocusMark();
     update();
+}
+
+// White under black dots around the track, so the mark shows on any skin.
+void UcScroll::drawFocusMark()
+{
+    const QRect box = m_surface.rect().adjusted(0, 0, -1, -1);
+    if (box.width() < 2 || box.height() < 2)
+        return;
+    QPainter painter(&m_surface);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawRect(box);
+    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    painter.drawRect(box);
 }
 
 void UcScroll::loadPiece(Slot slot, const QString &name)

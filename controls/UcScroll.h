@@ -50,6 +50,9 @@ public:
     void Repaint();
     void GetThePict();
     void ClickTimer_Timer(); // one tick of the arrow auto-repeat
+    // One small change up or down, as an arrow click; for the keyboard and screen readers.
+    void Increase();
+    void Decrease();
 
     // Element boxes in inner pixels, as the pointer meets them.
     QRectF ImgLeft() const { return m_elements.leading; }
@@ -73,6 +76,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     enum Slot { TrackTile, LeadCap, EndCap };
@@ -95,6 +101,7 @@ private:
     double thumbLeadingEdge() const { return m_thumbEdge; }
     void setThumbLeadingEdge(double edge);
     void compose();
+    void drawFocusMark();
 
     qint32 m_value = 0;
     qint32 m_min = 0;

@@ -4,6 +4,7 @@
 #include "platform/ReportError.h"
 #include "platform/Twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -138,4 +139,56 @@ void UcScroll::ImgThumb_MouseMove(QPointF inThumb)
         setValue(ScrollGeometry::dragValue(t, d, f, m_min, m_max));
         emit Scroll();
     });
+}
+
+void UcScroll::Increase()
+{
+    stepBy(m_smallChange);
+}
+void UcScroll::Decrease()
+{
+    stepBy(-qint64(m_smallChange));
+}
+
+// The keys of a slider: arrows a small change, page keys a large one, Home and End the ends.
+void UcScroll::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        Increase();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        Decrease();
+        break;
+    case Qt::Key_PageUp:
+        stepBy(m_largeChange);
+        break;
+    case Qt::Key_PageDown:
+        stepBy(-qint64(m_largeChange));
+        break;
+    case Qt::Key_Home:
+        setValue(m_min);
+        break;
+    case Qt::Key_End:
+        setValue(m_max);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void UcScroll::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    compose();
+}
+
+void UcScroll::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    compose();
 }

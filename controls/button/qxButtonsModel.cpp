@@ -4,6 +4,7 @@
 
 #include "platform/MessageBoxes.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPainter>
 
@@ -144,6 +145,8 @@ void qxButtons_H::setCaption(const QString &caption)
     m_caption = caption;
     CalcLayout(false);
     RedrawButton();
+    QAccessibleEvent renamed(this, QAccessible::NameChanged); // PAUSE becomes RESUME for the reader too
+    QAccessible::updateAccessibility(&renamed);
 }
 
 void qxButtons_H::setCaptionAlign(int align)
@@ -331,6 +334,10 @@ void qxButtons_H::setValue(bool value)
     if (value && m_mode == OptionMode)
         OptionToggle(0);
     RedrawButton();
+    QAccessible::State checked;
+    checked.checked = true;
+    QAccessibleStateChangeEvent changed(this, checked);
+    QAccessible::updateAccessibility(&changed);
 }
 
 int qxButtons_H::FontStyle() const

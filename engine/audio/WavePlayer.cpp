@@ -39,17 +39,17 @@ WavePlayer::Sound WavePlayer::load(const QString &path)
     return sound;
 }
 
-void WavePlayer::playAndWait(const QString &path)
+bool WavePlayer::playAndWait(const QString &path)
 {
     const Sound sound = load(path);
     if (sound.samples.empty())
-        return;
+        return false;
     std::unique_ptr<AudioOutput> output = AudioOutput::create();
     output->start(sound.sampleRate);
     if (!output->followsClock()) {
         // A sink a test drives by hand: nobody would play it while we wait.
         output->write(sound.samples.data(), qint64(sound.samples.size()));
-        return;
+        return true;
     }
     const qint64 total = qint64(sound.samples.size());
     const qint64 limitMs = total * 1000 / sound.sampleRate + graceMs;
@@ -63,4 +63,5 @@ void WavePlayer::playAndWait(const QString &path)
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
         QThread::msleep(5);
     }
+    return true;
 }

@@ -10,7 +10,8 @@
 class WavePlayer
 {
 public:
-    static void playAndWait(const QString &path);
+    // False when the file is missing or holds no sound it can play.
+    static bool playAndWait(const QString &path);
 
     struct Sound
     {

@@ -1,6 +1,8 @@
 #include "engine/audio/WaveWriter.h"
 
 #include "engine/DirectSS.h"
+#include "engine/audio/PendingFile.h"
+#include "engine/audio/SoundFormat.h"
 #include "platform/AppError.h"
 
 #include <QDir>
@@ -10,11 +12,7 @@
 #include <sndfile.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 // Below this a recording cannot even hold its header and a breath of speech.
@@ -58,53 +56,52 @@ void checkTarget(const QString &target)
     if (info.exists() && !info.isWritable())
         fail(DirectSS::AccessDenied, target, QStringLiteral("the file is read-only"));
 }
+
+void checkFreeSpace(const QString &target)
+{
+    const QStorageInfo storage(QFileInfo(target).absolutePath());
+    if (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < minimumFreeBytes)
+        fail(DirectSS::DiskFull, target, QStringLiteral("the disk is full"));
+}
 } // namespace
 
 std::unique_ptr<WaveWriter> WaveWriter::open(const QString &target, int sampleRate)
 {
     checkTarget(target);
-    const QFileInfo info(target);
-    QByteArray pattern = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()
-                                           + QStringLiteral(".XXXXXX"));
-    const int fd = mkstemp(pattern.data());
-    if (fd < 0) {
-        const int error = errno;
+    QString formatError;
+    const int format = SoundFormat::forPath(target, &formatError);
+    if (format == 0)
+        fail(DirectSS::InvalidArgument, target, formatError);
+    checkFreeSpace(target);
+    int error = 0;
+    std::unique_ptr<PendingFile> pending = PendingFile::create(target, &error);
+    if (!pending)
         fail(codeForErrno(error), target, QString::fromLocal8Bit(std::strerror(error)));
-    }
-    const QString temporary = QFile::decodeName(pattern);
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
 
-    const QStorageInfo storage(info.absolutePath());
-    if (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < minimumFreeBytes) {
-        close(fd);
-        QFile::remove(temporary);
-        fail(DirectSS::DiskFull, target, QStringLiteral("the disk is full"));
-    }
-
-    SF_INFO format{};
-    format.samplerate = sampleRate;
-    format.channels = 1;
-    format.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open_fd(fd, SFM_WRITE, &format, SF_TRUE);
-    if (!file) {
-        const QString reason = QString::fromUtf8(sf_strerror(nullptr));
-        close(fd);
-        QFile::remove(temporary);
-        fail(DirectSS::WriteFault, target, reason);
-    }
-    return std::unique_ptr<WaveWriter>(new WaveWriter(target, temporary, file));
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = 1;
+    info.format = format;
+    // The descriptor stays ours: the file is named through it after libsndfile has closed.
+    SNDFILE *file = sf_open_fd(pending->descriptor(), SFM_WRITE, &info, SF_FALSE);
+    if (!file)
+        fail(DirectSS::WriteFault, target, QString::fromUtf8(sf_strerror(nullptr)));
+    return std::unique_ptr<WaveWriter>(new WaveWriter(target, std::move(pending), file));
 }
 
-WaveWriter::WaveWriter(QString target, QString temporary, SNDFILE *file)
-    : m_target(std::move(target)), m_temporary(std::move(temporary)), m_file(file)
+WaveWriter::WaveWriter(QString target, std::unique_ptr<PendingFile> pending, SNDFILE *file)
+    : m_target(std::move(target)), m_pending(std::move(pending)), m_file(file)
 {
 }
 
 WaveWriter::~WaveWriter()
 {
     discard();
+}
+
+QString WaveWriter::temporaryPath() const
+{
+    return m_pending ? m_pending->temporaryPath() : QString();
 }
 
 bool WaveWriter::write(const qint16 *samples, qint64 count)
@@ -129,16 +126,11 @@ bool WaveWriter::commit()
     m_file = nullptr;
     if (closed != 0 && m_error.isEmpty())
         m_error = QStringLiteral("Closing \"%1\" failed: %2").arg(m_target, QString::fromUtf8(sf_error_number(closed)));
-    if (m_error.isEmpty()
-        && std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0)
-        m_error = QStringLiteral("Renaming into \"%1\" failed: %2")
-                      .arg(m_target, QString::fromLocal8Bit(std::strerror(errno)));
-    if (!m_error.isEmpty()) {
-        QFile::remove(m_temporary);
-        return false;
-    }
-    m_temporary.clear();
-    return true;
+    QString reason;
+    if (m_error.isEmpty() && !m_pending->publish(&reason))
+        m_error = QStringLiteral("Naming \"%1\" failed: %2").arg(m_target, reason);
+    m_pending.reset();
+    return m_error.isEmpty();
 }
 
 void WaveWriter::discard()
@@ -147,8 +139,5 @@ void WaveWriter::discard()
         sf_close(m_file);
         m_file = nullptr;
     }
-    if (!m_temporary.isEmpty()) {
-        QFile::remove(m_temporary);
-        m_temporary.clear();
-    }
+    m_pending.reset();
 }

@@ -5,15 +5,17 @@
 
 #include <memory>
 
+class PendingFile;
 typedef struct sf_private_tag SNDFILE;
 
-// A 16-bit mono RIFF WAVE file written under a unique temporary name beside
-// its target and renamed into place by commit(), so the target is never left
-// half-written. Dropping an uncommitted writer removes the temporary file.
+// A 16-bit mono sound file in the format its name's extension asks for (a wave
+// file without one), written unnamed and given its name by commit(), so the
+// target is never left half-written. Dropping an uncommitted writer leaves nothing.
 class WaveWriter
 {
 public:
-    // Throws AppError naming the path and the reason when it cannot be written.
+    // Throws AppError naming the path and the reason when it cannot be written,
+    // an unknown extension included, before anything is written.
     static std::unique_ptr<WaveWriter> open(const QString &target, int sampleRate);
     ~WaveWriter();
 
@@ -24,15 +26,16 @@ public:
     void discard();
 
     const QString &target() const { return m_target; }
-    const QString &temporaryPath() const { return m_temporary; }
+    // Empty while the file is unnamed; the hidden name where the file system has no unnamed files.
+    QString temporaryPath() const;
     QString error() const { return m_error; }
     qint64 frames() const { return m_frames; }
 
 private:
-    WaveWriter(QString target, QString temporary, SNDFILE *file);
+    WaveWriter(QString target, std::unique_ptr<PendingFile> pending, SNDFILE *file);
 
     QString m_target;
-    QString m_temporary;
+    std::unique_ptr<PendingFile> m_pending;
     SNDFILE *m_file = nullptr;
     QString m_error;
     qint64 m_frames = 0;

@@ -42,7 +42,7 @@ TEST_F(MainLayout, CaptionsTipsFontsAndColours)
     EXPECT_EQ(w.cmdRec->Caption(), "RECORD");
     EXPECT_EQ(w.cmdSaveFile->Caption(), "SAVE");
     EXPECT_EQ(w.cmdClearText->Caption(), "ERASE");
-    EXPECT_EQ(w.cmdOpen->toolTip(), "Open File");
+    EXPECT_EQ(w.cmdOpen->toolTip(), "Open File (Ctrl+O)"); // the tip names the shortcut
     EXPECT_EQ(w.cmdAll->toolTip(), "Select All");
     EXPECT_EQ(w.cmdAnim->toolTip(), "Show Animated Talking Character");
     EXPECT_EQ(w.UcCmd2->toolTip(), "Maximize Window");

@@ -28,6 +28,19 @@ bool takeText(const QStringList &args, qsizetype &i, QString &into, QString *err
     into = args.at(i);
     return true;
 }
+
+// Words laid in lines under the option descriptions.
+QString wrapped(const QString &text, int indent)
+{
+    const QString margin(indent, u' ');
+    QStringList lines{margin};
+    for (const QString &word : text.split(u' ')) {
+        if (lines.last().size() > indent && lines.last().size() + word.size() >= 80)
+            lines += margin;
+        lines.last() += (lines.last().size() > indent ? QStringLiteral(" ") : QString()) + word;
+    }
+    return lines.join(u'\n');
+}
 } // namespace
 
 SayOptions SayOptions::parse(const QStringList &args, QString *error)
@@ -52,6 +65,8 @@ SayOptions SayOptions::parse(const QStringList &args, QString *error)
             options.listVoices = true;
         else if (a == u"-h" || a == u"--help")
             options.help = true;
+        else if (a == u"--version")
+            options.version = true;
         else if (a == u"--") {
             words += args.mid(i + 1);
             break;
@@ -63,8 +78,7 @@ SayOptions SayOptions::parse(const QStringList &args, QString *error)
     }
     if (ok && !options.textFile.isEmpty() && !words.isEmpty())
         *error = QStringLiteral("give either -f FILE or a text, not both");
-    else if (ok && !options.listVoices && !options.help && options.textFile.isEmpty() && words.isEmpty())
-        *error = QStringLiteral("nothing to say: give a text or -f FILE");
+    options.fromStandardInput = ok && options.textFile.isEmpty() && words.isEmpty();
     options.text = words.join(u' ');
     return options;
 }
@@ -72,5 +86,48 @@ SayOptions SayOptions::parse(const QStringList &args, QString *error)
 QString SayOptions::usage()
 {
     return QStringLiteral("usage: vocalino-say [--voice NAME] [--speed N] [--pitch N] [--wav FILE] "
-                          "[--list-voices] [-f FILE | TEXT...]");
+                          "[-f FILE | TEXT...]\n       vocalino-say --list-voices | --help | --version");
+}
+
+QString SayOptions::helpText(const QStringList &formats)
+{
+    return (usage() + QStringLiteral(R"(
+
+Speaks a text with the voices of Vocalino, or records it into a sound file.
+The text is the words after the options, or the contents of -f FILE; with
+neither, it is read from standard input.
+  example: echo "Read me aloud." | vocalino-say --voice Sam
+
+Options:
+  --voice NAME     the voice to speak with (default Mary); see --list-voices.
+                   example: vocalino-say --voice "Mike in Space" "Hello from orbit."
+  --speed N        words a minute (default 150).
+                   example: vocalino-say --speed 100 "Slowly now."
+  --pitch N        the voice's pitch in hertz (default the voice's own).
+                   example: vocalino-say --voice Sam --pitch 120 "A deep hello."
+  --wav FILE       record into FILE instead of playing; the format follows the
+                   extension (no extension: a wave file), one of
+%1
+                   An existing file is replaced only once the recording is complete.
+                   example: vocalino-say --wav story.ogg -f story.txt
+  -f FILE          read the text from FILE (UTF-8, UTF-16 or the local encoding).
+                   example: vocalino-say -f poem.txt
+  --list-voices    print the names of the voices, one a line, and stop.
+                   example: vocalino-say --list-voices
+  --version        print the version and stop.
+                   example: vocalino-say --version
+  -h, --help       print this help and stop.
+                   example: vocalino-say --help
+  --               everything after it is text, even when it starts with "-".
+                   example: vocalino-say -- "-5 degrees outside today."
+
+A speed or pitch the voice cannot take is said on standard error, and the text
+is spoken at the nearest usable values. Exit status: 0 done, 1 the speech or the
+file failed, 2 the command line or the voice was wrong.)"))
+        .arg(wrapped(QStringLiteral(".") + formats.join(QStringLiteral(", .")) + u'.', 19));
+}
+
+QString SayOptions::versionText()
+{
+    return QStringLiteral("vocalino-say " VOCALINO_VERSION);
 }

@@ -1,6 +1,7 @@
 // vocalino-say: speaks (or records) a text with the Vocalino speech engine.
 #include "engine/DirectSS.h"
 #include "engine/VoiceCatalogue.h"
+#include "engine/audio/SoundFormat.h"
 #include "platform/AppError.h"
 #include "tools/say/SayOptions.h"
 
@@ -10,6 +11,7 @@
 #include <QStringDecoder>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
 void printLine(FILE *stream, const QString &line)
@@ -28,16 +30,43 @@ int voiceIndex(const DirectSS &engine, const QString &name)
     return 0;
 }
 
-bool readText(const QString &path, QString *text)
+QString decodedText(const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
     auto encoding = QStringConverter::encodingForData(bytes);
     QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
-    *text = decode(bytes);
+    return decode(bytes);
+}
+
+bool textToSay(const SayOptions &options, QString *text)
+{
+    QFile file(options.textFile);
+    if (options.fromStandardInput) {
+        if (isatty(STDIN_FILENO))
+            printLine(stderr,
+                      QStringLiteral("vocalino-say: reading the text from standard input (end it with Ctrl+D)"));
+        file.open(stdin, QIODevice::ReadOnly);
+    } else if (!options.textFile.isEmpty() && !file.open(QIODevice::ReadOnly)) {
+        printLine(stderr, QStringLiteral("vocalino-say: cannot read \"%1\"").arg(options.textFile));
+        return false;
+    }
+    if (file.isOpen())
+        *text = decodedText(file.readAll());
+    if (text->trimmed().isEmpty()) {
+        printLine(stderr,
+                  QStringLiteral("vocalino-say: nothing to say: give a text, -f FILE or text on standard input"));
+        return false;
+    }
     return true;
+}
+
+// An unknown extension is refused before the engine starts or anything is written.
+bool formatUsable(const QString &path)
+{
+    QString error;
+    if (path.isEmpty() || SoundFormat::forPath(path, &error) != 0)
+        return true;
+    printLine(stderr, QStringLiteral("vocalino-say: cannot record into \"%1\": %2").arg(path, error));
+    return false;
 }
 
 int say(const SayOptions &options)
@@ -54,10 +83,8 @@ int say(const SayOptions &options)
         return 2;
     }
     QString text = options.text;
-    if (!options.textFile.isEmpty() && !readText(options.textFile, &text)) {
-        printLine(stderr, QStringLiteral("vocalino-say: cannot read \"%1\"").arg(options.textFile));
+    if (!textToSay(options, &text))
         return 2;
-    }
     const VoiceEntry &voice = VoiceCatalogue::voices().at(index - 1);
     engine.Select(index);
     engine.setSpeed(options.speed.value_or(150));
@@ -98,7 +125,11 @@ int main(int argc, char **argv)
     QString error;
     const SayOptions options = SayOptions::parse(app.arguments().mid(1), &error);
     if (options.help) {
-        printLine(stdout, SayOptions::usage());
+        printLine(stdout, SayOptions::helpText(SoundFormat::writableExtensions()));
+        return 0;
+    }
+    if (options.version) {
+        printLine(stdout, SayOptions::versionText());
         return 0;
     }
     if (!error.isEmpty()) {
@@ -106,6 +137,8 @@ int main(int argc, char **argv)
         printLine(stderr, SayOptions::usage());
         return 2;
     }
+    if (!formatUsable(options.wavFile))
+        return 2;
     try {
         return say(options);
     } catch (const AppError &e) {

@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -15,7 +16,7 @@ struct SayRun
     QString out;
 };
 
-SayRun say(const QStringList &args, const QString &pulseServer = {})
+SayRun say(const QStringList &args, const QString &pulseServer = {}, const QByteArray &input = {})
 {
     QProcess p;
     if (!pulseServer.isEmpty()) {
@@ -29,6 +30,8 @@ SayRun say(const QStringList &args, const QString &pulseServer = {})
     p.start(tool, args);
     if (!p.waitForStarted(5000))
         return {};
+    p.write(input);
+    p.closeWriteChannel();
     if (!p.waitForFinished(30000)) {
         p.kill();
         p.waitForFinished();
@@ -36,6 +39,17 @@ SayRun say(const QStringList &args, const QString &pulseServer = {})
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromLocal8Bit(p.readAllStandardError()),
             QString::fromLocal8Bit(p.readAllStandardOutput())};
+}
+
+// Zero frames and format when libsndfile cannot read the file.
+SF_INFO soundInfo(const QString &path)
+{
+    SF_INFO info{};
+    if (SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info))
+        sf_close(file);
+    else
+        info = {};
+    return info;
 }
 
 // The last line, without Qt's own start-up chatter.
@@ -76,10 +90,7 @@ TEST(SayTool, RecordsAWaveFile)
     const QString out = dir.filePath("mike.wav");
     const SayRun r = say({"--voice", "Mike", "--speed", "200", "--wav", out, "Good", "morning."});
     EXPECT_EQ(r.code, 0) << r.err.toStdString();
-    SF_INFO info{};
-    SNDFILE *file = sf_open(QFile::encodeName(out).constData(), SFM_READ, &info);
-    ASSERT_NE(file, nullptr);
-    sf_close(file);
+    const SF_INFO info = soundInfo(out);
     EXPECT_GT(info.frames, info.samplerate / 2);
 }
 
@@ -124,4 +135,60 @@ TEST(SayTool, WithoutAnAudioServerItSpeaksOnTheSilentClock)
     EXPECT_TRUE(r.err.contains("No audio output device")) << r.err.toStdString();
     // Real-time pace: the sentence takes its 2.6 seconds even unheard.
     EXPECT_GT(timer.elapsed(), 1700);
+}
+
+TEST(SayTool, HelpExplainsEveryOptionWithAnExampleAndVersionSaysWhichOne)
+{
+    const SayRun help = say({"--help"});
+    EXPECT_EQ(help.code, 0);
+    // Each option starts its line, and its example follows it.
+    const QStringList lines = help.out.split('\n');
+    for (const char *option :
+         {"--voice", "--speed", "--pitch", "--wav", "-f", "--list-voices", "--version", "--help", "--"}) {
+        const auto at = std::find_if(lines.cbegin(), lines.cend(), [&](const QString &line) {
+            return line.startsWith(QStringLiteral("  ") + option + ' ') ||
+                   line.startsWith(QStringLiteral("  -h, ") + option);
+        });
+        ASSERT_NE(at, lines.cend()) << option;
+        const auto example =
+            std::find_if(at, lines.cend(), [](const QString &line) { return line.contains("example: "); });
+        ASSERT_NE(example, lines.cend()) << option;
+        EXPECT_TRUE(example->contains(option)) << option << ": " << example->toStdString();
+    }
+    EXPECT_TRUE(help.out.contains(".wav, .flac, .ogg")) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains("standard input"));
+
+    const SayRun version = say({"--version"});
+    EXPECT_EQ(version.code, 0);
+    EXPECT_EQ(version.out.trimmed(), "vocalino-say 5.0");
+}
+
+TEST(SayTool, ReadsTheTextFromStandardInputWhenNoneIsGiven)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("piped.wav");
+    SayRun r = say({"--wav", out}, {}, "Read me from the pipe.\n");
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const SF_INFO info = soundInfo(out);
+    EXPECT_GT(info.frames, info.samplerate / 2);
+
+    r = say({"--wav", dir.filePath("nothing.wav")}, {}, "  \n");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(lastLine(r.err).contains("nothing to say")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("nothing.wav")));
+}
+
+TEST(SayTool, TheExtensionChoosesTheFormatAndAnUnknownOneIsRefusedFirst)
+{
+    QTemporaryDir dir;
+    const std::pair<const char *, int> kinds[] = {{"s.flac", SF_FORMAT_FLAC}, {"s.ogg", SF_FORMAT_OGG}};
+    for (const auto &[name, major] : kinds) {
+        const SayRun r = say({"--wav", dir.filePath(name), "Hello."});
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(soundInfo(dir.filePath(name)).format & SF_FORMAT_TYPEMASK, major) << name;
+    }
+    const SayRun r = say({"--wav", dir.filePath("s.xyz"), "Hello."});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(lastLine(r.err).contains(".xyz is not a sound file format")) << r.err.toStdString();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"s.flac", "s.ogg"}));
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+// A file that gets its name only when it is complete. It is written unnamed
+// (O_TMPFILE), so a writer killed at any moment leaves nothing behind; where the
+// file system refuses that, it is written under a hidden name of our own beside
+// the target, and hidden files left by writers that died before this process
+// started are swept away on the next file written into that folder.
+class PendingFile
+{
+public:
+    // Null, with `error` set to the errno, when the folder cannot take a file.
+    static std::unique_ptr<PendingFile> create(const QString &target, int *error);
+    ~PendingFile(); // an unpublished file disappears
+
+    int descriptor() const { return m_fd; }
+    // Empty while the file has no name.
+    const QString &temporaryPath() const { return m_temporary; }
+
+    // Gives the file the target's name, replacing an existing file in one step;
+    // false, with `error` saying why, when it could not (the target untouched).
+    bool publish(QString *error);
+
+    // Removes our hidden files in `folder` last changed before this process
+    // started; returns how many went.
+    static int removeStale(const QString &folder);
+    // Tests take the hidden-name path on any file system.
+    static void setUnnamedAllowed(bool allowed);
+
+private:
+    PendingFile(QString target, QString temporary, int fd);
+
+    QString m_target;
+    QString m_temporary;
+    int m_fd = -1;
+};
