@@ -289,8 +289,8 @@ TEST(ButtonRendering, FocusMarkDotsAroundTheCaptionAndFollowsThePress)
         for (int y = 3; y < marked.height() - 3; ++y)
             for (int x = 3; x < marked.width() - 3; ++x) {
                 const bool onEdge =
-                    (x == mark.left() || x == mark.right()) && y >= mark.top() && y <= mark.bottom() ||
-                    (y == mark.top() || y == mark.bottom()) && x >= mark.left() && x <= mark.right();
+                    ((x == mark.left() || x == mark.right()) && y >= mark.top() && y <= mark.bottom()) ||
+                    ((y == mark.top() || y == mark.bottom()) && x >= mark.left() && x <= mark.right());
                 const bool expected = onEdge && (x + y) % 2 == 0;
                 const bool differs = plain.pixel(x, y) != marked.pixel(x, y);
                 wrong += expected != differs;
