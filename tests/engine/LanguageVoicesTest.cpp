@@ -47,8 +47,9 @@ TEST(LanguageVoices, EachLanguageOnceByItsOwnNameAfterTheCatalogue)
         EXPECT_FALSE(voice.voice.contains("/en")) << voice.name.toStdString() << " repeats English";
         EXPECT_EQ(voice.effect, VoiceEffect::None);
         EXPECT_FALSE(voice.name.isEmpty());
-        if (voice.name.at(0).script() != QChar::Script_Georgian) // which has no capitals by custom
+        if (voice.name.at(0).script() != QChar::Script_Georgian) { // which has no capitals by custom
             EXPECT_FALSE(voice.name.at(0).isLower()) << voice.name.toStdString();
+        }
     }
     EXPECT_EQ(files.size(), languages.size());
     EXPECT_TRUE(files.contains("roa/fr")) << "French of France, not of Belgium or Switzerland";
