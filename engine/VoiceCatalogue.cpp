@@ -66,6 +66,11 @@ const QList<VoiceEntry> &voices()
     return all;
 }
 
+int ownVoices()
+{
+    return int(catalogue.size());
+}
+
 int minimumPitch(const VoiceEntry &voice)
 {
     return (voice.basePitch + 1) / 2;

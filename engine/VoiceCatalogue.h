@@ -8,6 +8,8 @@ namespace VoiceCatalogue {
 // Starts listing espeak-ng's languages in the background, so that voices() finds them ready.
 void prepare();
 const QList<VoiceEntry> &voices();
+// The catalogue's own voices come first; the language voices follow them.
+int ownVoices();
 int minimumPitch(const VoiceEntry &voice);
 int maximumPitch(const VoiceEntry &voice);
 constexpr int minimumSpeed = 20;

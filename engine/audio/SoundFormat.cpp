@@ -55,7 +55,8 @@ QString extensionOf(const QString &path)
 {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(u'.');
-    return dot <= 0 ? QString() : name.mid(dot + 1).toLower(); // ".name" alone is a hidden file
+    // ".name" alone is a hidden file; blanks kept around a name do not change its kind
+    return dot <= 0 ? QString() : name.mid(dot + 1).trimmed().toLower();
 }
 } // namespace
 

@@ -192,7 +192,7 @@ TEST(EngineSound, WavePlayerPlaysThroughTheSinkAndWaitsForTheEnd)
     QTest::qWait(400);
     const auto samples = pulse->stopCapture();
     EXPECT_GE(took, 900);
-    EXPECT_LT(took, 2000);
+    EXPECT_LT(took, 5000); // waits for the end, and never hangs; a loaded machine is slower
     EXPECT_NEAR(loudSeconds(samples), 1.0, 0.15);
 
     timer.restart();
