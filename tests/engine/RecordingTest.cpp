@@ -3,7 +3,10 @@
 #include "platform/AppError.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFile>
+#include <QFileInfo>
 
 using Pace = ClockAudioOutput::Pace;
 
@@ -61,10 +64,13 @@ TEST_F(RecordingTest, StopDuringARecordingKeepsWhatWasRecordedAsAValidFile)
     old.close();
     engine->setFileName(target);
     engine->Speak(QStringLiteral("This is a very long story that goes on and on. ").repeated(400));
-    // Let some of it reach the temporary file; the target stays the old one meanwhile.
+    // Let some of it reach the file being written, unnamed or hidden; the target stays the old one meanwhile.
     const auto recorded = [&] {
-        const QStringList files = filesInDir().filter(".wav.");
-        return files.isEmpty() ? 0 : QFileInfo(dir.filePath(files.first())).size();
+        qint64 largest = 0;
+        for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files))
+            if (fd.symLinkTarget().startsWith(dir.path()) && !fd.symLinkTarget().endsWith("/long.wav"))
+                largest = std::max(largest, QFileInfo(fd.absoluteFilePath()).size());
+        return largest;
     };
     for (int i = 0; i < 200 && recorded() < 10000; ++i)
         QTest::qWait(25);
