@@ -96,9 +96,10 @@ EspeakSynthesis::Controls EspeakSynthesis::controls(const VoiceEntry &voice, con
     return c;
 }
 
+// Not under the library's lock: the worker holds that while it waits for room in the ring,
+// and a Speak() on the GUI thread waiting for it would never let the ring drain.
 QString EspeakSynthesis::startError()
 {
-    std::lock_guard lock(espeakLock());
     initialiseOnce();
     return setup().error;
 }

@@ -19,7 +19,7 @@ typedef struct cst_item_struct cst_item;
 class FliteSynthesis : public Synthesis
 {
 public:
-    static QString startError(); // registers the voices once
+    static QString startError(const QByteArray &voice); // registers the voices once
 
     FliteSynthesis(SpeechJob &job, SampleRing &ring);
 

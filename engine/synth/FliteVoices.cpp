@@ -2,21 +2,23 @@
 
 #include "engine/EngineLog.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <algorithm>
 #include <mutex>
 
+#include <dlfcn.h>
+
 extern "C" {
 #include <flite/flite.h>
-cst_voice *register_cmu_us_slt(const char *voxdir);
-cst_voice *register_cmu_us_rms(const char *voxdir);
-cst_voice *register_cmu_us_kal16(const char *voxdir);
 }
 
 namespace {
 struct Known
 {
     const char *name;
-    cst_voice *(*registerVoice)(const char *);
+    const char *library; // loaded when first needed, so that a missing voice is a message, not a failed start
     // Measured on a 300-word story at the voice's own settings: words over the
     // time from the first to the last sound (pauses between sentences included).
     double naturalWpm;
@@ -25,9 +27,9 @@ struct Known
 // rms keeps its F0 whatever f0_shift or int_f0_target_mean say (measured), so
 // sonic moves its pitch.
 const Known known[] = {
-    {"slt", register_cmu_us_slt, 224.4, FliteVoices::PitchControl::F0Shift},
-    {"rms", register_cmu_us_rms, 198.6, FliteVoices::PitchControl::Sonic},
-    {"kal16", register_cmu_us_kal16, 210.3, FliteVoices::PitchControl::TargetMean},
+    {"slt", "cmu_us_slt", 224.4, FliteVoices::PitchControl::F0Shift},
+    {"rms", "cmu_us_rms", 198.6, FliteVoices::PitchControl::Sonic},
+    {"kal16", "cmu_us_kal16", 210.3, FliteVoices::PitchControl::TargetMean},
 };
 
 struct Registered
@@ -40,7 +42,6 @@ struct Registered
 
 struct State
 {
-    QString error;
     Registered voices[std::size(known)];
 };
 
@@ -58,15 +59,30 @@ int indexOf(const QByteArray &name)
     return -1;
 }
 
+// The voice's library from the folder VOCALINO_FLITE_VOICES names, else from the
+// loader's own search path.
+cst_voice *loadVoice(const Known &voice)
+{
+    const QString file = QStringLiteral("libflite_%1.so.1").arg(QLatin1String(voice.library));
+    const QString folder = qEnvironmentVariable("VOCALINO_FLITE_VOICES");
+    const QString path = folder.isEmpty() ? file : QDir(folder).filePath(file);
+    void *library = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+    if (!library)
+        return nullptr;
+    using Register = cst_voice *(*)(const char *);
+    const QByteArray symbol = QByteArrayLiteral("register_") + voice.library;
+    auto registerVoice = reinterpret_cast<Register>(dlsym(library, symbol.constData()));
+    return registerVoice ? registerVoice(nullptr) : nullptr;
+}
+
 void registerAll()
 {
     flite_init();
     for (size_t i = 0; i < std::size(known); ++i) {
         Registered &r = state().voices[i];
-        r.voice = known[i].registerVoice(nullptr);
+        r.voice = loadVoice(known[i]);
         if (!r.voice) {
-            state().error = QStringLiteral("The Flite voice %1 could not be registered").arg(known[i].name);
-            qCWarning(lcEngine) << state().error;
+            qCWarning(lcEngine) << "Flite's voice" << known[i].library << "could not be loaded:" << dlerror();
             continue;
         }
         r.stretch = flite_get_param_float(r.voice->features, "duration_stretch", 1.0f);
@@ -106,11 +122,16 @@ std::mutex &lock()
     return m;
 }
 
-QString initialise()
+QString initialise(const QByteArray &name)
 {
     static std::once_flag once;
     std::call_once(once, registerAll);
-    return state().error;
+    const int i = indexOf(name);
+    if (i < 0)
+        return QStringLiteral("Flite has no voice called %1").arg(QLatin1String(name));
+    if (!state().voices[i].voice)
+        return QStringLiteral("Flite's voice %1 is not installed (package libflite1)").arg(QLatin1String(known[i].library));
+    return {};
 }
 
 cst_voice *find(const QByteArray &name)

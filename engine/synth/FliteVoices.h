@@ -32,8 +32,9 @@ double naturalRate(const QByteArray &name);
 
 // The lock every Flite call is made under: Flite's voices are not thread-safe.
 std::mutex &lock();
-// Empty when flite_init() and the registrations succeeded.
-QString initialise();
+// Registers the voices once; empty when the named voice is ready, else why not. Needs no
+// lock: nothing speaks before the registration, which runs once, ends.
+QString initialise(const QByteArray &name);
 // The registered voice, nullptr when unknown.
 cst_voice *find(const QByteArray &name);
 // Sets the voice's duration and F0 features for the controls.

@@ -26,7 +26,7 @@ int SynthWorker::sampleRate()
 
 QString SynthWorker::startError(const VoiceEntry &voice)
 {
-    return Synthesis::startError(voice.synth);
+    return Synthesis::startError(voice);
 }
 
 void SynthWorker::enqueue(SpeechJob job)

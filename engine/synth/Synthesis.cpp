@@ -11,9 +11,9 @@ std::unique_ptr<Synthesis> Synthesis::create(SpeechJob &job, SampleRing &ring)
     return std::make_unique<EspeakSynthesis>(job, ring);
 }
 
-QString Synthesis::startError(SynthKind kind)
+QString Synthesis::startError(const VoiceEntry &voice)
 {
-    return kind == SynthKind::Flite ? FliteSynthesis::startError() : EspeakSynthesis::startError();
+    return voice.synth == SynthKind::Flite ? FliteSynthesis::startError(voice.voice) : EspeakSynthesis::startError();
 }
 
 Synthesis::Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double pitchShift)
@@ -25,7 +25,7 @@ JobOutcome Synthesis::run()
 {
     JobOutcome outcome{m_job.generation, m_job.writer != nullptr, {}};
     m_streamStart = m_job.writer ? 0 : m_ring.writePosition();
-    const QString error = startError(m_job.voice.synth);
+    const QString error = startError(m_job.voice);
     if (!error.isEmpty()) {
         outcome.error = error;
         return outcome;

@@ -21,7 +21,7 @@ public:
 
     static std::unique_ptr<Synthesis> create(SpeechJob &job, SampleRing &ring);
     // Empty when the voice's synthesiser is ready, else why it is not.
-    static QString startError(SynthKind kind);
+    static QString startError(const VoiceEntry &voice);
 
     virtual ~Synthesis() = default;
     Synthesis(const Synthesis &) = delete;

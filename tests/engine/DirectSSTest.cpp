@@ -143,6 +143,25 @@ TEST_F(DirectSSTest, StopWhilePausedDiscardsTheQueueAndTheEventFollowsOnce)
     EXPECT_EQ(stops->size(), 2);
 }
 
+// While nothing plays, synthesis fills the ring and waits inside the synthesiser for room;
+// a Speak() then must queue at once rather than wait on the synthesiser (that wait never
+// ended: the ring drains only on this thread). Once for a Flite voice, once for espeak-ng.
+TEST_F(DirectSSTest, SpeakWhileSynthesisWaitsForRoomReturnsAtOnce)
+{
+    makeEngine(Pace::Manual);
+    for (int voice : {1, engine->CountEngines()}) {
+        engine->Select(voice);
+        engine->Speak(QStringLiteral("Here is a text that fills the ring while nothing plays. ").repeated(20));
+        QTest::qWait(1500); // the ring holds two seconds: synthesis is waiting for room
+        QElapsedTimer took;
+        took.start();
+        engine->Speak(QStringLiteral("And one more."));
+        EXPECT_LT(took.elapsed(), 500) << "voice " << voice;
+        engine->AudioReset();
+        ASSERT_TRUE(stops->wait(2000));
+    }
+}
+
 TEST_F(DirectSSTest, StopWhenIdleRaisesNoEvent)
 {
     makeEngine(Pace::Immediate);

@@ -180,6 +180,18 @@ TEST(StartUnderFaults, WithoutEspeakDataTheNaturalVoicesStillSpeak)
     EXPECT_EQ(run.status, "STOPPED");
 }
 
+// Flite's voice libraries gone: the program starts, and SPEAK with Mary says which voice is
+// missing instead of failing to start or staying silent.
+TEST(StartUnderFaults, WithoutFliteVoicesTheMissingVoiceIsSaid)
+{
+    QTemporaryDir empty;
+    const ChildRun run = runChild(builtProgramFolder(), {"VOCALINO_FLITE_VOICES=" + empty.path()});
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.alive);
+    EXPECT_TRUE(anyContains(run.boxes, "Flite's voice cmu_us_slt is not installed"))
+        << run.boxes.join('|').toStdString();
+}
+
 TEST(StartUnderFaults, MissingStartSoundAndHelpFileAreSaid)
 {
     QTemporaryDir folder;
