@@ -10,9 +10,9 @@ RobotEffect::Model RobotEffect::model(int number)
     case 1: return {30.0, 0.6, 0.0, 0.0f, 1, 16};
     case 2: return {0.0, 0.0, 4.0, 0.7f, 1, 16};
     case 3: return {60.0, 1.0, 0.0, 0.0f, 2, 8};
-    case 4: return {0.0, 0.0, 9.0, 0.8f, 3, 16};
+    case 4: return {0.0, 0.0, 9.0, 0.5f, 2, 16};
     case 5: return {110.0, 0.5, 2.5, 0.6f, 1, 16};
-    default: return {0.0, 0.0, 0.0, 0.0f, 4, 5};
+    default: return {0.0, 0.0, 0.0, 0.0f, 2, 9};
     }
 }
 

@@ -8,6 +8,8 @@ constexpr double sweepHz = 0.3;
 constexpr double minDelayMs = 1.0;
 constexpr double maxDelayMs = 7.0;
 constexpr float flangeFeedback = 0.6f;
+// Mixed in at equal strength, the sweeping notches hide the words' formants.
+constexpr float flangeMix = 0.4f;
 constexpr double echoSeconds = 0.27;
 // Loud repeats are heard as words of their own; the echo stays in the background.
 constexpr float echoFeedback = 0.15f;
@@ -30,7 +32,7 @@ void SpaceEffect::process(float *samples, int count)
         const float x = samples[i];
         const float flanged = m_flange.readFractional(delay);
         m_flange.write(x + flanged * flangeFeedback);
-        const float metal = 0.4f * (x + flanged);
+        const float metal = 0.55f * (x + flangeMix * flanged);
         const float echo = m_echo.read(m_echoDelay);
         m_echo.write(metal + echo * echoFeedback);
         samples[i] = 0.8f * (metal + echoLevel * echo);

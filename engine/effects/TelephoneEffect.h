@@ -14,6 +14,6 @@ public:
     void process(float *samples, int count) override;
 
 private:
-    std::array<Biquad, 4> m_highPass;
-    std::array<Biquad, 4> m_lowPass;
+    std::array<Biquad, 2> m_highPass;
+    std::array<Biquad, 2> m_lowPass;
 };

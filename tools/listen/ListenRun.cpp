@@ -1,5 +1,6 @@
 #include "tools/listen/ListenRun.h"
 
+#include "engine/VoiceCatalogue.h"
 #include "tools/listen/ProcessPool.h"
 #include "tools/listen/Recogniser.h"
 #include "tools/listen/Recording.h"
@@ -27,6 +28,16 @@ std::optional<double> median(std::vector<double> values)
 
 // A whisper has hardly any voiced frames; its "pitch" would be noise.
 constexpr double voicedShareForPitch = 0.1;
+
+// "Flite slt", "espeak-ng en-us+f1": where the engine this tool is built with takes the voice from.
+QString synthesiserOf(const QString &name)
+{
+    for (const VoiceEntry &voice : VoiceCatalogue::voices())
+        if (voice.name == name)
+            return (voice.synth == SynthKind::Flite ? QStringLiteral("Flite ") : QStringLiteral("espeak-ng "))
+                   + QString::fromLatin1(voice.voice);
+    return {};
+}
 } // namespace
 
 ListenRun::ListenRun(ListenOptions options) : m_options(std::move(options)) {}
@@ -61,8 +72,8 @@ int ListenRun::run()
     return m_options.check && !allWithin ? 1 : 0;
 }
 
-// One voice a line; a synthesiser's name may follow after a tab. The English sentences are
-// for the catalogue's own voices, which come first; the language voices after them are left out.
+// One voice a line, as vocalino-say lists them. The English sentences are for the catalogue's
+// own voices, which come first; the language voices after them are left out.
 bool ListenRun::readVoices()
 {
     constexpr qsizetype catalogueVoices = 19;
@@ -72,12 +83,11 @@ bool ListenRun::readVoices()
         return false;
     const QStringList lines = QString::fromLocal8Bit(list.readAllStandardOutput()).split(u'\n');
     for (const QString &line : lines.mid(0, catalogueVoices)) {
-        const QStringList fields = line.split(u'\t');
-        const QString name = fields.first().trimmed();
+        const QString name = line.trimmed();
         if (name.isEmpty() || (!m_options.voices.isEmpty() && !m_options.voices.contains(name)))
             continue;
         m_voices += name;
-        m_synthesisers += fields.size() > 1 ? fields[1].trimmed() : QString();
+        m_synthesisers += synthesiserOf(name);
     }
     return !m_voices.isEmpty();
 }

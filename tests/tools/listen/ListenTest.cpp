@@ -102,10 +102,17 @@ TEST(ListenTable, EachKindOfVoiceHasItsLimit)
     for (const char *strong : {"Mary in Stadium", "Mike in Space", "RoboSoft Four"})
         EXPECT_EQ(ListenTable::limitPercent(strong), 50);
 
+    // Mary falls short of her limit today: fenced, so that she gets no worse.
+    EXPECT_TRUE(ListenTable::withinLimit({"Mary", "", {25, 100}, 170.0, 150.0}));
+    EXPECT_FALSE(ListenTable::withinLimit({"Mary", "", {31, 100}, 170.0, 150.0}));
+    EXPECT_FALSE(ListenTable::withinLimit({"Mike", "", {21, 100}, 100.0, 150.0}));
+
     const QList<VoiceResult> results = {{"Mary", "flite", {1, 10}, 178.0, 151.0},
-                                        {"Female Whisper", "", {9, 20}, std::nullopt, 140.0}};
+                                        {"Female Whisper", "", {9, 20}, std::nullopt, 140.0},
+                                        {"Mary", "flite", {5, 20}, 178.0, 151.0}};
     const QString table = ListenTable::format(results, true);
-    EXPECT_TRUE(table.contains("TOO MANY")) << table.toStdString();
+    EXPECT_TRUE(table.section('\n', 2, 2).contains("TOO MANY")) << table.toStdString();
+    EXPECT_TRUE(table.section('\n', 3, 3).contains("SHORT (fence 30)")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 1, 1).contains("10.0")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 2, 2).contains(" - ")) << table.toStdString();
 }
