@@ -1,44 +1,12 @@
 #include "help/HelpText.h"
 
+#include "platform/CodePage.h"
+
 #include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace {
 constexpr qsizetype MetaSearchLength = 4096;
-
-const char *converterName(int codepage)
-{
-    switch (codepage) {
-    case 874:
-        return "windows-874";
-    case 932:
-        return "Shift_JIS";
-    case 936:
-        return "GBK";
-    case 949:
-        return "windows-949";
-    case 950:
-        return "Big5";
-    case 1250:
-        return "windows-1250";
-    case 1251:
-        return "windows-1251";
-    case 1253:
-        return "windows-1253";
-    case 1254:
-        return "windows-1254";
-    case 1255:
-        return "windows-1255";
-    case 1256:
-        return "windows-1256";
-    case 1257:
-        return "windows-1257";
-    case 1258:
-        return "windows-1258";
-    default:
-        return "windows-1252";
-    }
-}
 } // namespace
 
 namespace HelpText {
@@ -100,17 +68,7 @@ int codepageForLanguage(quint32 lcid)
 
 QString fromCodepage(const QByteArray &bytes, int codepage)
 {
-    QStringDecoder decoder(converterName(codepage));
-    if (!decoder.isValid())
-        return QString::fromLatin1(bytes);
-    QString text = decoder.decode(bytes);
-    // A byte a single-byte code page leaves undefined keeps its own value, as Windows
-    // does, rather than becoming a replacement mark (one byte is one character there).
-    if (text.size() == bytes.size())
-        for (qsizetype at = text.indexOf(QChar::ReplacementCharacter); at >= 0;
-             at = text.indexOf(QChar::ReplacementCharacter, at + 1))
-            text[at] = QChar(uchar(bytes[at]));
-    return text;
+    return CodePage::decode(bytes, codepage);
 }
 
 QString decodeName(const QByteArray &bytes, int codepage)

@@ -9,7 +9,7 @@ namespace HelpText {
 constexpr int DefaultCodepage = 1252;
 // The Windows code page of a language (LCID) as #SYSTEM gives it; 1252 for one not known.
 int codepageForLanguage(quint32 lcid);
-// The bytes in that code page; Latin-1 where this system has no converter for it.
+// The bytes in that code page; Windows-1252 where this system has no converter for it.
 QString fromCodepage(const QByteArray &bytes, int codepage);
 // Names and table strings: UTF-8 when they are valid UTF-8, else the file's code page.
 QString decodeName(const QByteArray &bytes, int codepage = DefaultCodepage);

@@ -1,6 +1,6 @@
 #include "app/import/FileOpen.h"
 
-#include "app/import/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
 #include "app/import/RtfReader.h"
 
-#include "app/import/CodePage.h"
+#include "platform/CodePage.h"
 #include "app/import/RtfKeywords.h"
 
 #include <QFile>

@@ -1,3 +1,4 @@
+#include "platform/CodePage.h"
 #include "platform/Dialogs.h"
 #include "platform/PropertyBag.h"
 #include "platform/SystemColors.h"
@@ -69,4 +70,18 @@ TEST(Dialogs, ConvertsTheProgramsFilterForm)
     EXPECT_EQ(filters[3], "All files (*.*) (*)");
     EXPECT_EQ(Dialogs::toQtFilters("Word Document (*.doc)|*.doc;*.docx")[0],
               "Word Document (*.doc) (*.doc *.docx)");
+}
+
+// Every byte of a single-byte code page is one character, even where the page leaves it
+// undefined; double-byte pages decode as such; an unknown page reads as Windows-1252.
+TEST(CodePage, DecodesEveryByteOfAPageAndFallsBackToWindows1252)
+{
+    EXPECT_EQ(CodePage::decode("\xcf\xf0\xe8\x98", 1251), QStringLiteral("\u041f\u0440\u0438\u0098"));
+    EXPECT_EQ(CodePage::decode("\x82\xa0", 932), QStringLiteral("\u3042"));
+    EXPECT_EQ(CodePage::decode("\x80\x81", 4242), QStringLiteral("\u20ac\u0081"));
+    QByteArray everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += char(b);
+    for (int page : {874, 1250, 1251, 1253, 1254, 1255, 1256, 1257, 1258})
+        EXPECT_EQ(CodePage::decode(everyByte, page).size(), 256) << page;
 }

@@ -1,4 +1,4 @@
-#include "app/import/CodePage.h"
+#include "platform/CodePage.h"
 
 #include <QHash>
 #include <QStringDecoder>
@@ -21,6 +21,8 @@ QByteArray icuName(int codePage)
     switch (codePage) {
     case 10000:
         return "macintosh";
+    case 874:
+        return "windows-874";
     case 932:
         return "Shift_JIS";
     case 936:
@@ -43,10 +45,10 @@ QByteArray icuName(int codePage)
     return "cp" + QByteArray::number(codePage);
 }
 
-// One decoder per code page, made on first use; nullptr when the system does not know it.
+// One decoder per code page and thread, made on first use; nullptr when the system does not know it.
 QStringDecoder *decoderFor(int codePage)
 {
-    static QHash<int, std::shared_ptr<QStringDecoder>> decoders;
+    thread_local QHash<int, std::shared_ptr<QStringDecoder>> decoders;
     auto found = decoders.constFind(codePage);
     if (found != decoders.constEnd())
         return found->get();
@@ -88,7 +90,21 @@ void append(QString &out, QByteArrayView bytes, int codePage)
         appendWindows1252(out, bytes);
         return;
     }
+    const qsizetype start = out.size();
     out += decoder->decode(bytes);
+    // A byte a single-byte code page leaves undefined keeps its own value, as Windows
+    // does, rather than becoming a replacement mark (one byte is one character there).
+    if (out.size() - start == bytes.size())
+        for (qsizetype at = out.indexOf(QChar::ReplacementCharacter, start); at >= 0;
+             at = out.indexOf(QChar::ReplacementCharacter, at + 1))
+            out[at] = QChar(uchar(bytes[at - start]));
+}
+
+QString decode(QByteArrayView bytes, int codePage)
+{
+    QString out;
+    append(out, bytes, codePage);
+    return out;
 }
 
 int forRtfCharset(int charset)

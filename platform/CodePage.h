@@ -14,6 +14,7 @@ void appendWindows1252(QString &out, QByteArrayView bytes);
 
 // Any code page by number; an unknown one falls back to Windows-1252.
 void append(QString &out, QByteArrayView bytes, int codePage);
+QString decode(QByteArrayView bytes, int codePage);
 
 // The code page an RTF font charset (\fcharsetN) stands for; 0 for "the document's".
 int forRtfCharset(int charset);
