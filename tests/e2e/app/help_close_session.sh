@@ -5,24 +5,9 @@
 set -euo pipefail
 BIN=$1
 OUT=$2
-DISPLAY_NUMBER=${E2E_DISPLAY:-19}
 mkdir -p "$OUT"
-WORK=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$DISPLAY_NUMBER"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-mkdir -p "$WORK/runtime"
-chmod 700 "$WORK/runtime"
-export XDG_RUNTIME_DIR="$WORK/runtime" # the single-copy lock lives here
+source "$(dirname "$0")/../session.sh"
+start_xvfb
 export VOCALINO_REGISTRY="$WORK/registry"
 
 # The id of the visible main window (800 by 572 pixels), empty while there is none.

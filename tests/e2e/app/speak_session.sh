@@ -5,31 +5,10 @@
 set -euo pipefail
 BIN=$1
 OUT=$2
-DISPLAY_NUMBER=${E2E_DISPLAY:-18}
 mkdir -p "$OUT"
-WORK=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  [ -f "$WORK/pulse/pid" ] && kill "$(cat "$WORK/pulse/pid")" 2>/dev/null || true
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-Xvfb ":$DISPLAY_NUMBER" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=":$DISPLAY_NUMBER"
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-
-mkdir -p "$WORK/pulse" "$WORK/runtime"
-chmod 700 "$WORK/runtime"
-PULSE_RUNTIME_PATH="$WORK/pulse" pulseaudio -D -n --exit-idle-time=-1 --disallow-exit \
-  --use-pid-file=yes --load="module-null-sink sink_name=test" \
-  --load="module-native-protocol-unix socket=$WORK/pulse/native" >/dev/null 2>&1
-export PULSE_SERVER="unix:$WORK/pulse/native"
-for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
-export XDG_RUNTIME_DIR="$WORK/runtime" # the single-copy lock lives here
+source "$(dirname "$0")/../session.sh"
+start_xvfb
+start_pulse
 
 # The colour of one screen pixel as "r,g,b".
 pixel() {

@@ -9,14 +9,7 @@ BUILD=$1
 SPEAK_SESSION=$2
 OUT=$3
 mkdir -p "$OUT"
-WORK=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/../session.sh"
 
 # gzip keeps the test quick; the generator and the package's contents are those of scripts/package.
 (cd "$BUILD" && cpack -G DEB -B "$WORK/pack" -D CPACK_DEBIAN_COMPRESSION_TYPE=gzip >"$OUT/cpack.log" 2>&1) \
@@ -60,13 +53,8 @@ grep -q 'libreoffice-writer-nogui | libreoffice-writer' <<<"$(dpkg-deb -f "$deb"
 bash "$SPEAK_SESSION" "$root/usr/bin/vocalino" "$OUT/speak" || fail "the installed program did not speak"
 
 # CANCEL on the start-up window ends the program.
-display=":$((${E2E_DISPLAY:-19} + 2))"
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-mkdir -m 700 "$WORK/runtime"
-XDG_RUNTIME_DIR="$WORK/runtime" "$root/usr/bin/vocalino" >"$OUT/cancel.log" 2>&1 &
+start_xvfb
+"$root/usr/bin/vocalino" >"$OUT/cancel.log" 2>&1 &
 app=$!
 pids+=($app)
 sleep 2

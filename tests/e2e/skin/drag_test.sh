@@ -9,25 +9,12 @@ for tool in Xvfb xdotool import; do
   command -v $tool >/dev/null || { echo "missing $tool"; exit 1; }
 done
 
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# A free display number, chosen by the server itself.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
+source "$(dirname "$0")/../session.sh"
+start_xvfb
 export QT_QPA_PLATFORM=xcb
 
-"$program" 100,100 >"$work/app.log" 2>&1 &
-app_pid=$!
+"$program" 100,100 >"$WORK/app.log" 2>&1 &
+pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vocalino 5.0$' | head -1)
 sleep 0.5
 
@@ -43,7 +30,7 @@ drag() { # drag FROM_X FROM_Y TO_X TO_Y, in screen pixels
   done
   xdotool mouseup 1; sleep 0.4
 }
-fail() { echo "FAIL: $*"; cat "$work/app.log"; exit 1; }
+fail() { echo "FAIL: $*"; cat "$WORK/app.log"; exit 1; }
 
 read -r x y w h < <(geometry)
 echo "start: $x $y ${w}x$h"
