@@ -12,7 +12,9 @@
 namespace {
 // Sounds longer than this are not start sounds; the rest is not waited for.
 constexpr sf_count_t maximumFrames = sf_count_t(48000) * 60 * 5;
-constexpr qint64 graceMs = 1000;
+// A new stream may start late: here an audio server took two seconds to play one second
+// through, paplay as well as we. Closing the stream sooner cuts the sound's end off.
+constexpr qint64 graceMs = 2000;
 } // namespace
 
 WavePlayer::Sound WavePlayer::load(const QString &path)

@@ -171,9 +171,9 @@ TEST(EngineSound, RecordingAtFlitesOwnRateLastsAsLongAsFliteSays)
     EXPECT_NEAR(waveSeconds(ours), waveSeconds(reference), waveSeconds(reference) * 0.05);
 }
 
-// Disabled while open: since Flite joined the engine, only 0.6-0.7 s of this 1 s tone reaches
-// the sink (it passes in a build without Flite). Every run lists it as disabled until mended.
-TEST(EngineSound, DISABLED_WavePlayerPlaysThroughTheSinkAndWaitsForTheEnd)
+// The test's audio server starts a new stream about a second late (so does paplay there):
+// the player must wait for the whole sound rather than close the stream on time.
+TEST(EngineSound, WavePlayerPlaysThroughTheSinkAndWaitsForTheEnd)
 {
     NEED_PULSE();
     QTemporaryDir dir;
@@ -194,7 +194,7 @@ TEST(EngineSound, DISABLED_WavePlayerPlaysThroughTheSinkAndWaitsForTheEnd)
     QTest::qWait(400);
     const auto samples = pulse->stopCapture();
     EXPECT_GE(took, 900);
-    EXPECT_LT(took, 2000);
+    EXPECT_LT(took, 3200);
     EXPECT_NEAR(loudSeconds(samples), 1.0, 0.15);
 
     timer.restart();

@@ -35,7 +35,9 @@ void PrivatePulse::startCapture()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PULSE_SERVER", server());
     m_capture.setProcessEnvironment(env);
-    m_capture.start("parec", {"-d", "test.monitor", "--raw", "--format=s16le", "--channels=1", "--rate=22050"});
+    // Small fragments: what parec still holds when it is stopped is lost.
+    m_capture.start("parec", {"-d", "test.monitor", "--raw", "--format=s16le", "--channels=1", "--rate=22050",
+                              "--latency-msec=20"});
     m_capture.waitForStarted(3000);
     QThread::msleep(300); // until the recorder is connected
 }
