@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -80,6 +81,10 @@ About::About() : QWidget(nullptr, Qt::Window)
     Label4->setCursor(Qt::PointingHandCursor);
     Label4->setAlignment(Qt::AlignCenter);
     Label4->setGeometry(twipsRect(240, 2880, 4815, 360));
+    // Reached by Tab and opened with Enter or Space like a button; a dotted frame shows the focus.
+    Label4->setFocusPolicy(Qt::StrongFocus);
+    Label4->setStyleSheet(QStringLiteral("QLabel:focus { border: 1px dotted #000080; }"));
+    Label4->setAccessibleName(WebAddress);
     Label4->installEventFilter(this);
 
     Command1 = new QPushButton(QStringLiteral("Close"), this);
@@ -95,10 +100,23 @@ void About::Label4_Click() { QDesktopServices::openUrl(QUrl(WebAddress)); }
 
 bool About::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Label4 && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (watched != Label4)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
+            break;
         Label4_Click();
         return true;
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space)
+            break;
+        Label4_Click();
+        return true;
+    }
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }

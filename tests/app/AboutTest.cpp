@@ -74,4 +74,27 @@ TEST(About, TheLinkOpensTheMakersWebAddress)
     flushDeletes();
 }
 
+// Without a mouse: Tab reaches the link, which shows its focus, and Enter opens it.
+TEST(About, TheLinkIsReachedByTabAndOpensWithEnter)
+{
+    BrowserCatcher browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+    About *box = About::showShared();
+    QApplication::setActiveWindow(box);
+    box->Command1->setFocus();
+    for (int i = 0; i < 3 && box->focusWidget() != box->Label4; ++i)
+        QTest::keyClick(box->focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(box->focusWidget(), box->Label4);
+    const QImage focused = box->Label4->grab().toImage();
+    box->Command1->setFocus();
+    EXPECT_NE(box->Label4->grab().toImage(), focused) << "the focus is not shown";
+    box->Label4->setFocus();
+    QTest::keyClick(box->Label4, Qt::Key_Return);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    ASSERT_EQ(browser.opened.size(), 1);
+    EXPECT_EQ(browser.opened[0], QUrl(About::WebAddress));
+    About::closeShared();
+    flushDeletes();
+}
+
 #include "AboutTest.moc"
