@@ -183,9 +183,13 @@ void FliteSynthesis::speak(cst_utterance *utterance, bool cutAfter)
     if (!stopped() && wave) {
         prepare(utterance); // when the voice did not stream
         deliver(wave, m_streamed, wave->num_samples);
+        // A diphone voice's wave may end before its last pause's middle.
+        while (m_nextPause < m_pauses.size() && !stopped())
+            handOverSilence(m_pauses[m_nextPause++].length);
     }
     if (wave)
-        m_utteranceStart += std::max<qint64>(0, std::min<qint64>(wave->num_samples, m_keepTo) - m_keepFrom);
+        m_utteranceStart += std::max<qint64>(0, std::min<qint64>(wave->num_samples, m_keepTo) - m_keepFrom)
+                            + silenceBefore(std::numeric_limits<qint64>::max());
     m_continuing = cutAfter;
     delete_utterance(utterance);
 }
@@ -199,17 +203,71 @@ int FliteSynthesis::onAudio(const cst_wave *wave, int start, int size, const cst
     return stopped() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
 }
 
-// Hands over the utterance's samples from..to, leaving out the pauses around a cut.
+// Hands over the utterance's samples from..to, leaving out the pauses around a cut
+// and lengthening the others.
 void FliteSynthesis::deliver(const cst_wave *wave, qint64 from, qint64 to)
 {
-    const qint64 begin = std::max({from, m_streamed, m_keepFrom});
+    qint64 begin = std::max({from, m_streamed, m_keepFrom});
     const qint64 end = std::min({to, qint64(wave->num_samples), m_keepTo});
     m_streamed = std::max(m_streamed, std::min<qint64>(to, wave->num_samples));
-    if (end <= begin)
+    while (begin < end && !stopped()) {
+        const bool pauseDue = m_nextPause < m_pauses.size() && m_pauses[m_nextPause].at < end;
+        const qint64 upTo = pauseDue ? std::max(begin, m_pauses[m_nextPause].at) : end;
+        handOver(wave->samples + begin, upTo - begin);
+        begin = upTo;
+        if (pauseDue)
+            handOverSilence(m_pauses[m_nextPause++].length);
+    }
+}
+
+void FliteSynthesis::handOver(const qint16 *samples, qint64 count)
+{
+    if (count <= 0)
         return;
     m_resampled.clear();
-    m_resampler.process(wave->samples + begin, end - begin, m_resampled);
+    m_resampler.process(samples, count, m_resampled);
     feed(m_resampled.data(), qint64(m_resampled.size()));
+}
+
+void FliteSynthesis::handOverSilence(qint64 count)
+{
+    static const std::vector<qint16> silence(streamBlock, 0);
+    for (qint64 left = count; left > 0 && !stopped(); left -= streamBlock)
+        handOver(silence.data(), std::min<qint64>(left, streamBlock));
+}
+
+// A slowed reading pauses longer: silence of pauseStretch - 1 times the utterance's
+// length, shared among the middles of its pauses (all but the leading one).
+void FliteSynthesis::planPauses(const cst_item *first, const cst_item *last)
+{
+    m_pauses.clear();
+    m_nextPause = 0;
+    if (m_controls.pauseStretch <= 1.0 || !first || !last)
+        return;
+    float start = 0.0f;
+    for (const cst_item *s = first; s; s = item_next(s)) {
+        const float end = item_feat_float(s, "end");
+        const qint64 middle = secondsToSamples((start + end) / 2);
+        if (s != first && std::strcmp(item_feat_string(s, "name"), "pau") == 0 && middle > m_keepFrom
+            && middle < m_keepTo)
+            m_pauses.push_back({middle, 0});
+        start = end;
+    }
+    if (m_pauses.empty())
+        return;
+    const double added = (m_controls.pauseStretch - 1.0) * double(secondsToSamples(item_feat_float(last, "end")));
+    for (Pause &pause : m_pauses)
+        pause.length = qint64(added / double(m_pauses.size()));
+}
+
+// Silence handed over before the utterance's sample, or planned to be.
+qint64 FliteSynthesis::silenceBefore(qint64 sample) const
+{
+    qint64 total = 0;
+    for (const Pause &pause : m_pauses)
+        if (pause.at < sample)
+            total += pause.length;
+    return total;
 }
 
 // Once the utterance's durations are set, before its first sample: the part
@@ -227,6 +285,7 @@ void FliteSynthesis::prepare(const cst_utterance *utterance)
     m_keepTo = m_cutAfter && last && item_prev(last)
                    ? secondsToSamples(item_feat_float(item_prev(last), "end"))
                    : std::numeric_limits<qint64>::max();
+    planPauses(first, last);
     if (watched())
         pushEvents(first);
 }
@@ -254,6 +313,7 @@ qint64 FliteSynthesis::secondsToSamples(float seconds)
 
 qint64 FliteSynthesis::positionOf(float seconds) const
 {
-    const qint64 kept = std::max<qint64>(0, secondsToSamples(seconds) - m_keepFrom);
+    const qint64 sample = secondsToSamples(seconds);
+    const qint64 kept = std::max<qint64>(0, sample - m_keepFrom) + silenceBefore(sample);
     return streamPosition(m_resampler.outputPosition(m_utteranceStart + kept));
 }

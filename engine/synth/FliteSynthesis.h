@@ -37,7 +37,11 @@ private:
     void appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token);
     void speak(cst_utterance *utterance, bool cutAfter);
     void prepare(const cst_utterance *utterance);
+    void planPauses(const cst_item *first, const cst_item *last);
     void deliver(const cst_wave *wave, qint64 from, qint64 to);
+    void handOver(const qint16 *samples, qint64 count);
+    void handOverSilence(qint64 count);
+    qint64 silenceBefore(qint64 sample) const;
     void pushEvents(const cst_item *segment);
     static qint64 secondsToSamples(float seconds);
     qint64 positionOf(float seconds) const;
@@ -51,6 +55,13 @@ private:
     qint64 m_streamed = 0;       // voice samples of the current utterance handed over
     qint64 m_keepFrom = 0;       // the current utterance's samples that are heard
     qint64 m_keepTo = 0;
+    struct Pause
+    {
+        qint64 at = 0;      // voice sample of the utterance
+        qint64 length = 0;  // voice samples of silence added there
+    };
+    std::vector<Pause> m_pauses; // the current utterance's lengthened pauses
+    size_t m_nextPause = 0;      // the first not yet handed over
     bool m_prepared = false;
     bool m_cutAfter = false;   // the utterance ends where a sentence was cut
     bool m_continuing = false; // the utterance goes on with a cut sentence

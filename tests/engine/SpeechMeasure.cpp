@@ -39,6 +39,19 @@ std::vector<double> frameLevels(const std::vector<qint16> &samples, int frame)
     return levels;
 }
 
+// Each frame louder than the silence threshold, which lies below the loudest frame.
+std::vector<bool> soundingFrames(const std::vector<qint16> &samples, int sampleRate)
+{
+    const std::vector<double> levels = frameLevels(samples, int(frameSeconds * sampleRate));
+    std::vector<bool> sounding;
+    if (levels.empty())
+        return sounding;
+    const double threshold = *std::max_element(levels.begin(), levels.end()) + silenceDb;
+    for (double level : levels)
+        sounding.push_back(level > threshold);
+    return sounding;
+}
+
 // Peak of the normalised autocorrelation within the F0 range; its lag, or 0 when unvoiced.
 double periodOf(const float *x, int window, int minLag, int maxLag)
 {
@@ -69,16 +82,26 @@ namespace SpeechMeasure {
 
 double speechSeconds(const std::vector<qint16> &samples, int sampleRate)
 {
-    const int frame = int(frameSeconds * sampleRate);
-    const std::vector<double> levels = frameLevels(samples, frame);
-    if (levels.empty())
-        return 0;
-    const double threshold = *std::max_element(levels.begin(), levels.end()) + silenceDb;
-    const auto first = std::find_if(levels.begin(), levels.end(), [&](double l) { return l > threshold; });
-    const auto last = std::find_if(levels.rbegin(), levels.rend(), [&](double l) { return l > threshold; });
-    if (first == levels.end())
+    const std::vector<bool> sounding = soundingFrames(samples, sampleRate);
+    const auto first = std::find(sounding.begin(), sounding.end(), true);
+    const auto last = std::find(sounding.rbegin(), sounding.rend(), true);
+    if (first == sounding.end())
         return 0;
     return double(std::distance(first, last.base())) * frameSeconds;
+}
+
+double longestPause(const std::vector<qint16> &samples, int sampleRate)
+{
+    const std::vector<bool> sounding = soundingFrames(samples, sampleRate);
+    auto frame = std::find(sounding.begin(), sounding.end(), true);
+    const auto end = std::find(sounding.rbegin(), sounding.rend(), true).base();
+    std::ptrdiff_t longest = 0;
+    while (frame < end) {
+        const auto silent = std::find(frame, end, false);
+        frame = std::find(silent, end, true);
+        longest = std::max(longest, std::distance(silent, frame));
+    }
+    return double(longest) * frameSeconds;
 }
 
 double medianF0(const std::vector<qint16> &original, int originalRate)

@@ -9,6 +9,8 @@
 namespace SpeechMeasure {
 // Seconds from the first to the last frame louder than the silence threshold.
 double speechSeconds(const std::vector<qint16> &samples, int sampleRate);
+// Seconds of the longest silence between the first and the last sound.
+double longestPause(const std::vector<qint16> &samples, int sampleRate);
 // Median F0 in hertz over voiced frames (normalised autocorrelation, 50..500 Hz); 0 when none.
 double medianF0(const std::vector<qint16> &samples, int sampleRate);
 } // namespace SpeechMeasure

@@ -2,6 +2,7 @@
 
 #include "engine/VoiceCatalogue.h"
 #include "engine/audio/SampleRing.h"
+#include "engine/synth/FliteVoices.h"
 #include "engine/synth/Synthesis.h"
 
 #include <QFile>
@@ -90,6 +91,24 @@ std::vector<int> speedsToCheck()
 #endif
 }
 } // namespace
+
+// Slowed, a Flite voice pauses longer between sentences rather than drawl its
+// words, streaming (slt) or not (kal16).
+TEST(SlowReading, PausesGrowBetweenTheSentences)
+{
+    const QString text = QStringLiteral("The dog ran home. The cat sat down by the door.");
+    for (const VoiceEntry &voice : VoiceCatalogue::voices()) {
+        if (voice.name != u"Mary" && voice.name != u"Sam")
+            continue;
+        const int natural = int(FliteVoices::naturalRate(voice.voice));
+        const auto own = synthesise(voice, text, natural, voice.basePitch);
+        const auto slow = synthesise(voice, text, natural / 2, voice.basePitch);
+        const int rate = Synthesis::sampleRate;
+        // Half the speed: the pause grows by more than twice (about 3.5 times).
+        EXPECT_GT(SpeechMeasure::longestPause(slow, rate), 2.5 * SpeechMeasure::longestPause(own, rate))
+            << voice.name.toStdString();
+    }
+}
 
 class VoiceMeasureTest : public ::testing::TestWithParam<int>
 {

@@ -104,7 +104,8 @@ TEST(ListenTable, EachKindOfVoiceHasItsLimit)
 
     // Mary falls short of her limit today: fenced, so that she gets no worse.
     EXPECT_TRUE(ListenTable::withinLimit({"Mary", "", {25, 100}, 170.0, 150.0}));
-    EXPECT_FALSE(ListenTable::withinLimit({"Mary", "", {31, 100}, 170.0, 150.0}));
+    EXPECT_FALSE(ListenTable::withinLimit({"Mary", "", {26, 100}, 170.0, 150.0}));
+    EXPECT_FALSE(ListenTable::withinLimit({"Mike", "", {21, 100}, 100.0, 150.0}));
     EXPECT_FALSE(ListenTable::withinLimit({"Mike (for Telephone)", "", {36, 100}, 100.0, 150.0}));
 
     const QList<VoiceResult> results = {{"Mary", "flite", {1, 10}, 178.0, 151.0},
@@ -112,7 +113,7 @@ TEST(ListenTable, EachKindOfVoiceHasItsLimit)
                                         {"Mary", "flite", {5, 20}, 178.0, 151.0}};
     const QString table = ListenTable::format(results, true);
     EXPECT_TRUE(table.section('\n', 2, 2).contains("TOO MANY")) << table.toStdString();
-    EXPECT_TRUE(table.section('\n', 3, 3).contains("SHORT (fence 30)")) << table.toStdString();
+    EXPECT_TRUE(table.section('\n', 3, 3).contains("SHORT (fence 25)")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 1, 1).contains("10.0")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 2, 2).contains(" - ")) << table.toStdString();
 }
