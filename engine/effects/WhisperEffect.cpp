@@ -5,7 +5,7 @@
 #include <numbers>
 
 namespace {
-constexpr double hopSeconds = 0.0125; // 25 ms frames, half overlapping
+constexpr double hopSeconds = 0.010; // 20 ms frames, half overlapping: they follow a consonant
 constexpr float emphasis = 0.9f;
 // Noise for the filter to settle on before the frame starts, so no frame opens with a click.
 constexpr int settleSamples = 64;
@@ -21,7 +21,7 @@ std::vector<float> periodicHann(int length)
 
 WhisperEffect::WhisperEffect(int sampleRate)
     : m_rate(sampleRate), m_hop(std::max(8, int(std::lround(hopSeconds * sampleRate)))), m_frame(2 * m_hop),
-      m_predictor(sampleRate / 1000 + 4, sampleRate), m_analysisWindow(periodicHann(m_frame)),
+      m_predictor(sampleRate / 1000 + 8, sampleRate), m_analysisWindow(periodicHann(m_frame)),
       m_synthesisWindow(size_t(m_frame)), m_input(size_t(m_frame)), m_windowed(size_t(m_frame)),
       m_synthesised(size_t(m_frame + settleSamples)), m_history(size_t(m_predictor.order())),
       m_overlap(size_t(m_frame)), m_ready(size_t(m_hop))
