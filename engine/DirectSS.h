@@ -2,6 +2,7 @@
 
 #include "engine/audio/AudioOutput.h"
 #include "engine/audio/SampleRing.h"
+#include "engine/audio/WaveWriter.h"
 
 #include <QImage>
 #include <QString>
@@ -25,11 +26,11 @@ class DirectSS : public QWidget
 public:
     enum Code : qint32 {
         Unexpected = qint32(0x8000FFFF),   // speed or pitch not usable with the voice
-        InvalidArgument = qint32(0x80070057),
-        AccessDenied = qint32(0x80070005),
-        PathNotFound = qint32(0x80070003),
-        DiskFull = qint32(0x80070070),
-        WriteFault = qint32(0x8007001D),
+        InvalidArgument = WaveWriter::InvalidArgument,
+        AccessDenied = WaveWriter::AccessDenied,
+        PathNotFound = WaveWriter::PathNotFound,
+        DiskFull = WaveWriter::DiskFull,
+        WriteFault = WaveWriter::WriteFault,
         NoAudioDevice = qint32(0x80040200),
         EngineFailure = qint32(0x80004005),
     };

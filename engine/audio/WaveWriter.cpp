@@ -1,6 +1,5 @@
 #include "engine/audio/WaveWriter.h"
 
-#include "engine/DirectSS.h"
 #include "engine/audio/PendingFile.h"
 #include "engine/audio/SoundFormat.h"
 #include "platform/AppError.h"
@@ -28,40 +27,40 @@ qint32 codeForErrno(int error)
     switch (error) {
     case ENOENT:
     case ENOTDIR:
-        return DirectSS::PathNotFound;
+        return WaveWriter::PathNotFound;
     case ENOSPC:
     case EDQUOT:
-        return DirectSS::DiskFull;
+        return WaveWriter::DiskFull;
     case EACCES:
     case EPERM:
     case EROFS:
-        return DirectSS::AccessDenied;
+        return WaveWriter::AccessDenied;
     default:
-        return DirectSS::WriteFault;
+        return WaveWriter::WriteFault;
     }
 }
 
 void checkTarget(const QString &target)
 {
     if (target.isEmpty())
-        fail(DirectSS::InvalidArgument, target, QStringLiteral("no file name was given"));
+        fail(WaveWriter::InvalidArgument, target, QStringLiteral("no file name was given"));
     const QFileInfo info(target);
     if (info.isDir())
-        fail(DirectSS::AccessDenied, target, QStringLiteral("it is a folder"));
+        fail(WaveWriter::AccessDenied, target, QStringLiteral("it is a folder"));
     const QFileInfo folder(info.absolutePath());
     if (!folder.exists())
-        fail(DirectSS::PathNotFound, target, QStringLiteral("the folder does not exist"));
+        fail(WaveWriter::PathNotFound, target, QStringLiteral("the folder does not exist"));
     if (!folder.isDir())
-        fail(DirectSS::PathNotFound, target, QStringLiteral("the folder is not a folder"));
+        fail(WaveWriter::PathNotFound, target, QStringLiteral("the folder is not a folder"));
     if (info.exists() && !info.isWritable())
-        fail(DirectSS::AccessDenied, target, QStringLiteral("the file is read-only"));
+        fail(WaveWriter::AccessDenied, target, QStringLiteral("the file is read-only"));
 }
 
 void checkFreeSpace(const QString &target)
 {
     const QStorageInfo storage(QFileInfo(target).absolutePath());
     if (storage.isValid() && storage.bytesAvailable() >= 0 && storage.bytesAvailable() < minimumFreeBytes)
-        fail(DirectSS::DiskFull, target, QStringLiteral("the disk is full"));
+        fail(WaveWriter::DiskFull, target, QStringLiteral("the disk is full"));
 }
 } // namespace
 
@@ -71,7 +70,7 @@ std::unique_ptr<WaveWriter> WaveWriter::open(const QString &target, int sampleRa
     QString formatError;
     const int format = SoundFormat::forPath(target, &formatError);
     if (format == 0)
-        fail(DirectSS::InvalidArgument, target, formatError);
+        fail(WaveWriter::InvalidArgument, target, formatError);
     checkFreeSpace(target);
     int error = 0;
     std::unique_ptr<PendingFile> pending = PendingFile::create(target, &error);
@@ -85,7 +84,7 @@ std::unique_ptr<WaveWriter> WaveWriter::open(const QString &target, int sampleRa
     // The descriptor stays ours: the file is named through it after libsndfile has closed.
     SNDFILE *file = sf_open_fd(pending->descriptor(), SFM_WRITE, &info, SF_FALSE);
     if (!file)
-        fail(DirectSS::WriteFault, target, QString::fromUtf8(sf_strerror(nullptr)));
+        fail(WaveWriter::WriteFault, target, QString::fromUtf8(sf_strerror(nullptr)));
     return std::unique_ptr<WaveWriter>(new WaveWriter(target, std::move(pending), file));
 }
 

@@ -14,6 +14,15 @@ typedef struct sf_private_tag SNDFILE;
 class WaveWriter
 {
 public:
+    // The engine's codes for a file that cannot be written.
+    enum Failure : qint32 {
+        InvalidArgument = qint32(0x80070057),
+        AccessDenied = qint32(0x80070005),
+        PathNotFound = qint32(0x80070003),
+        DiskFull = qint32(0x80070070),
+        WriteFault = qint32(0x8007001D),
+    };
+
     // Throws AppError naming the path and the reason when it cannot be written,
     // an unknown extension included, before anything is written.
     static std::unique_ptr<WaveWriter> open(const QString &target, int sampleRate);
