@@ -31,7 +31,7 @@ struct Known
 // sonic moves its pitch. A recogniser misses more of rms's words as soon as it
 // is lengthened (9% of them at its own rate, 15% at 1.2), so rms pauses more.
 const Known known[] = {
-    {"slt", "cmu_us_slt", 224.4, FliteVoices::PitchControl::F0Shift, 0.5},
+    {"slt", "cmu_us_slt", 224.4, FliteVoices::PitchControl::F0Shift, 0.25},
     {"rms", "cmu_us_rms", 198.6, FliteVoices::PitchControl::Sonic, 0.25},
     {"kal16", "cmu_us_kal16", 210.3, FliteVoices::PitchControl::TargetMean, 0.5},
 };

@@ -33,7 +33,7 @@ int limitPercent(const QString &voice)
 
 std::optional<int> fencePercent(const QString &voice)
 {
-    // Flite's slt itself, untouched at its own rate, loses 22% of our sentences'
+    // Flite's slt itself, untouched at its own rate, loses 24% of our sentences'
     // words to the recogniser; Mary at 150 words a minute loses as many.
     if (voice == u"Mary")
         return 25;
