@@ -55,7 +55,7 @@ FliteSynthesis::FliteSynthesis(SpeechJob &job, SampleRing &ring)
     : Synthesis(job, ring, FliteVoices::controls(job.voice, job.settings).slowdown,
                 FliteVoices::controls(job.voice, job.settings).pitchShift),
       m_controls(FliteVoices::controls(job.voice, job.settings)),
-      m_resampler(FliteVoices::voiceRate, sampleRate)
+      m_resampler(FliteVoices::playbackRate(job.voice.voice), sampleRate)
 {
 }
 

@@ -32,6 +32,9 @@ struct Controls
 Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
 // Words a minute the voice speaks at its own settings; 0 for an unknown voice.
 double naturalRate(const QByteArray &name);
+// The rate the voice's samples are played at: voiceRate, or less for a voice
+// whose formants are lowered.
+int playbackRate(const QByteArray &name);
 
 // The lock every Flite call is made under: Flite's voices are not thread-safe.
 std::mutex &lock();

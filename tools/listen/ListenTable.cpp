@@ -31,30 +31,10 @@ int limitPercent(const QString &voice)
     return 20;
 }
 
-std::optional<int> fencePercent(const QString &voice)
-{
-    // Flite's slt itself, untouched at its own rate, loses 24% of our sentences'
-    // words to the recogniser; Mary at 150 words a minute loses as many.
-    if (voice == u"Mary")
-        return 25;
-    return std::nullopt;
-}
-
 bool withinLimit(const VoiceResult &result)
 {
-    return result.errors.percent() <= fencePercent(result.voice).value_or(limitPercent(result.voice));
+    return result.errors.percent() <= limitPercent(result.voice);
 }
-
-namespace {
-QString verdict(const VoiceResult &result)
-{
-    if (result.errors.percent() <= limitPercent(result.voice))
-        return QStringLiteral("ok");
-    if (withinLimit(result))
-        return QStringLiteral("SHORT (fence %1)").arg(*fencePercent(result.voice));
-    return QStringLiteral("TOO MANY");
-}
-} // namespace
 
 QString format(const QList<VoiceResult> &results, bool withLimits)
 {
@@ -67,7 +47,8 @@ QString format(const QList<VoiceResult> &results, bool withLimits)
                              QString::number(r.errors.percent(), 'f', 1), pitchCell(r),
                              QString::number(r.wordsPerMinute, 'f', 0)};
         if (withLimits)
-            cells += {QString::number(limitPercent(r.voice)), verdict(r)};
+            cells += {QString::number(limitPercent(r.voice)),
+                      withinLimit(r) ? QStringLiteral("ok") : QStringLiteral("TOO MANY")};
         rows += cells;
     }
     QList<int> widths(header.size(), 0);

@@ -22,10 +22,6 @@ namespace ListenTable {
 // Plain voices must be understood best; telephone, hall and whisper change the
 // sound on purpose, stadiums, space and robots most of all.
 int limitPercent(const QString &voice);
-// A voice that falls short of its limit today may lose no more than this until it is
-// mended, so that it cannot get worse unseen; none for a voice within its limit.
-std::optional<int> fencePercent(const QString &voice);
-// Within the limit, or within the fence of a voice that has one.
 bool withinLimit(const VoiceResult &result);
 QString format(const QList<VoiceResult> &results, bool withLimits);
 } // namespace ListenTable
