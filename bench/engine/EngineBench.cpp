@@ -14,8 +14,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
+#include <string>
 #include <tuple>
 
 namespace {
@@ -156,18 +159,22 @@ void BM_Record2000Words(benchmark::State &state)
     f.open(QIODevice::WriteOnly);
     f.write(text.toUtf8());
     f.close();
-    double ours = 0, base = 0;
+    // The best run of each: a recording that takes under a second (Sam's) moved
+    // its ratio by a third from one run to the next on stray scheduling delays.
+    double ours = std::numeric_limits<double>::max(), base = ours;
     for (auto _ : state) {
-        ours += recordCost(voice, text, dir.filePath("ours.wav"));
-        base += fliteCost(fliteVoice, textFile, dir.filePath("ref.wav"));
+        ours = std::min(ours, recordCost(voice, text, dir.filePath("ours.wav")));
+        base = std::min(base, fliteCost(fliteVoice, textFile, dir.filePath("ref.wav")));
     }
-    state.counters["cost"] = ours / double(state.iterations());
-    state.counters["flite_cost"] = base / double(state.iterations());
+    state.counters["cost"] = ours;
+    state.counters["flite_cost"] = base;
     state.counters["ratio"] = ours / base;
     state.SetLabel(VoiceCatalogue::voices().at(voice - 1).name.toStdString() + " vs flite -voice " +
                    fliteVoice);
 }
-BENCHMARK(BM_Record2000Words)->Arg(1)->Arg(9)->Arg(3)->Iterations(1)->Unit(benchmark::kSecond);
+constexpr int recordRuns = 5;
+BENCHMARK(BM_Record2000Words)->Arg(1)->Arg(9)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_Record2000Words)->Arg(3)->Iterations(recordRuns)->Unit(benchmark::kSecond);
 
 double residentMb()
 {
@@ -229,7 +236,8 @@ int main(int argc, char **argv)
     }
     for (const auto &[voice, goal, goalText] : {std::tuple{"1", 1.10, "ratio at most 1.10"},
                                                 {"9", 1.5, "ratio at most 1.5"}, {"3", 1.10, "ratio at most 1.10"}}) {
-        const std::string name = std::string("BM_Record2000Words/") + voice + "/iterations:1";
+        const std::string runs = voice[0] == '3' ? std::to_string(recordRuns) : "1";
+        const std::string name = std::string("BM_Record2000Words/") + voice + "/iterations:" + runs;
         const double ratio = r.counter(name, "ratio");
         if (ratio > 0)
             BenchTimes::row(std::string("recording 2,000 words, voice ") + voice + ", synthesis s per s of speech",

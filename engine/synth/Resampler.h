@@ -21,10 +21,11 @@ public:
 private:
     void produce(std::vector<qint16> &out);
 
-    qint64 m_up; // output samples per m_down input samples
-    qint64 m_down;
+    int m_up; // output samples per m_down input samples
+    int m_down;
     std::vector<float> m_taps; // m_up phases of `width` taps each
     std::vector<float> m_history;
     qint64 m_historyStart = 0; // input index of m_history[0]
-    qint64 m_nextOutput = 0;
+    qint64 m_nextBase = 0; // input sample at or before the next output instant
+    int m_nextPhase = 0;   // how far past it, in 1/m_up of an input sample
 };
