@@ -1,11 +1,8 @@
 #include "engine/audio/QtAudioOutput.h"
 
 #include <QAudioSink>
-#include "engine/EngineLog.h"
 
 #include <algorithm>
-
-
 
 QtAudioOutput::QtAudioOutput(QAudioDevice device) : m_device(std::move(device)) {}
 

@@ -1,6 +1,6 @@
 #include "engine/synth/EspeakSynthesis.h"
 
-#include "engine/EngineLog.h"
+#include "engine/synth/SynthLog.h"
 #include "engine/synth/TextChunker.h"
 
 #include <algorithm>
@@ -51,7 +51,7 @@ void initialiseOnce()
         else if (rate != Synthesis::sampleRate)
             setup().error = QStringLiteral("espeak-ng speaks at %1 Hz, not at the engine's rate").arg(rate);
         if (!setup().error.isEmpty()) {
-            qCWarning(lcEngine) << setup().error;
+            qCWarning(lcSynth) << setup().error;
             return;
         }
         espeak_SetSynthCallback(trampoline);

@@ -1,6 +1,6 @@
 #include "engine/synth/FliteVoices.h"
 
-#include "engine/EngineLog.h"
+#include "engine/synth/SynthLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,7 +95,7 @@ void registerAll()
         Registered &r = state().voices[i];
         r.voice = loadVoice(known[i]);
         if (!r.voice) {
-            qCWarning(lcEngine) << "Flite's voice" << known[i].library << "could not be loaded:" << dlerror();
+            qCWarning(lcSynth) << "Flite's voice" << known[i].library << "could not be loaded:" << dlerror();
             continue;
         }
         r.stretch = flite_get_param_float(r.voice->features, "duration_stretch", 1.0f);

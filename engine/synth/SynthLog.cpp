@@ -1,0 +1,3 @@
+#include "engine/synth/SynthLog.h"
+
+Q_LOGGING_CATEGORY(lcSynth, "vocalino.engine.synth", QtWarningMsg)
