@@ -73,6 +73,62 @@ QString errnoText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
 }
+
+// Opened with the usual mode for new files: the kernel applies the umask.
+int openHidden(const QFileInfo &target, QString *path)
+{
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const QString name = uniqueHiddenName(target);
+        const int fd =
+            ::open(QFile::encodeName(name).constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            if (fd >= 0)
+                *path = name;
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// The file a chain of symbolic links ends at, existing or not; the path itself when it is
+// no link; empty for a loop.
+QString finalTarget(const QString &path)
+{
+    QString current = QFileInfo(path).absoluteFilePath();
+    for (int hop = 0; hop < 40; ++hop) {
+        QByteArray link(4096, Qt::Uninitialized);
+        const ssize_t length =
+            ::readlink(QFile::encodeName(current).constData(), link.data(), size_t(link.size()));
+        if (length <= 0 || length >= link.size())
+            return current;
+        const QString points = QFile::decodeName(link.left(length));
+        current = QDir::isAbsolutePath(points)
+                      ? points
+                      : QFileInfo(current).absolutePath() + QLatin1Char('/') + points;
+    }
+    return {}; // a loop
+}
+
+// A replaced file's permissions pass to its successor; a new file keeps the usual ones.
+void keepModeOf(const QString &target, int fd)
+{
+    struct stat old; // filled on success
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777);
+}
+
+// The new name lasts only once the folder holding it is on the disk.
+int syncFolder(const QString &file)
+{
+    const int folder = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
+        return errno;
+    const int synced = ::fsync(folder) == 0 || errno == EINVAL ? 0 : errno;
+    ::close(folder);
+    return synced;
+}
 } // namespace
 
 void PendingFile::setUnnamedAllowed(bool allowed)
@@ -80,27 +136,27 @@ void PendingFile::setUnnamedAllowed(bool allowed)
     unnamedAllowed = allowed;
 }
 
-std::unique_ptr<PendingFile> PendingFile::create(const QString &target, int *error)
+std::unique_ptr<PendingFile> PendingFile::create(const QString &requested, int *error)
 {
+    // Through a symbolic link the file it points to is replaced; the link stays.
+    const QString target = finalTarget(requested);
+    if (target.isEmpty()) {
+        *error = ELOOP;
+        return nullptr;
+    }
     const QFileInfo info(target);
     removeStale(info.absolutePath());
-    const int fd = openUnnamed(info.absolutePath());
-    if (fd >= 0)
-        return std::unique_ptr<PendingFile>(new PendingFile(target, QString(), fd));
-    if (unnamedAllowed && !refusesUnnamed(errno)) {
+    QString temporary;
+    int fd = openUnnamed(info.absolutePath());
+    if (fd < 0 && (!unnamedAllowed || refusesUnnamed(errno)))
+        fd = openHidden(info, &temporary);
+    if (fd < 0) {
         *error = errno;
         return nullptr;
     }
-    QByteArray pattern = QFile::encodeName(hiddenTemplate(info));
-    const int named = mkostemp(pattern.data(), O_CLOEXEC);
-    if (named < 0) {
-        *error = errno;
-        return nullptr;
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(named, 0666 & ~mask);
-    return std::unique_ptr<PendingFile>(new PendingFile(target, QFile::decodeName(pattern), named));
+    // Before a byte is written: a private recording stays private while it is made.
+    keepModeOf(target, fd);
+    return std::unique_ptr<PendingFile>(new PendingFile(target, temporary, fd));
 }
 
 PendingFile::PendingFile(QString target, QString temporary, int fd)
@@ -118,37 +174,49 @@ PendingFile::~PendingFile()
 
 bool PendingFile::publish(QString *error)
 {
-    if (fdatasync(m_fd) != 0 && errno != EINVAL) {
+    // The old file's mode may have changed while this one was written.
+    keepModeOf(m_target, m_fd);
+    if (::fsync(m_fd) != 0 && errno != EINVAL) {
         *error = errnoText(errno);
         return false;
     }
-    QString staged = m_temporary;
-    if (staged.isEmpty()) {
-        const int linked = linkDescriptor(m_fd, m_target);
-        if (linked == 0)
-            return true;
-        if (linked != EEXIST) {
-            *error = errnoText(linked);
-            return false;
-        }
-        // A link never replaces a file: stage under a hidden name, then rename over.
-        int staging = EEXIST;
-        for (int attempt = 0; attempt < 20 && staging == EEXIST; ++attempt) {
-            staged = uniqueHiddenName(QFileInfo(m_target));
-            staging = linkDescriptor(m_fd, staged);
-        }
-        if (staging != 0) {
-            *error = errnoText(staging);
-            return false;
-        }
-        m_temporary = staged;
+    const int named = m_temporary.isEmpty() ? nameUnnamed() : renameIntoPlace();
+    if (named != 0) {
+        *error = errnoText(named);
+        return false;
     }
-    if (std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(m_target).constData()) != 0) {
-        *error = errnoText(errno);
-        return false; // the destructor removes the hidden name
+    if (const int synced = syncFolder(m_target); synced != 0) {
+        *error = QStringLiteral("the file is named, but its folder could not be written to the disk: %1")
+                     .arg(errnoText(synced));
+        return false;
     }
-    m_temporary.clear();
     return true;
+}
+
+int PendingFile::nameUnnamed()
+{
+    const int linked = linkDescriptor(m_fd, m_target);
+    if (linked != EEXIST)
+        return linked;
+    // A link never replaces a file: stage under a hidden name, then rename over.
+    int staging = EEXIST;
+    QString staged;
+    for (int attempt = 0; attempt < 20 && staging == EEXIST; ++attempt) {
+        staged = uniqueHiddenName(QFileInfo(m_target));
+        staging = linkDescriptor(m_fd, staged);
+    }
+    if (staging != 0)
+        return staging;
+    m_temporary = staged;
+    return renameIntoPlace();
+}
+
+int PendingFile::renameIntoPlace()
+{
+    if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0)
+        return errno; // the destructor removes the hidden name
+    m_temporary.clear();
+    return 0;
 }
 
 int PendingFile::removeStale(const QString &folder)

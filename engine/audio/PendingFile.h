@@ -9,6 +9,9 @@
 // file system refuses that, it is written under a hidden name of our own beside
 // the target, and hidden files left by writers that died before this process
 // started are swept away on the next file written into that folder.
+//
+// A file it replaces passes on its permissions; through a symbolic link the file
+// the link points to is replaced and the link stays.
 class PendingFile
 {
 public:
@@ -20,8 +23,9 @@ public:
     // Empty while the file has no name.
     const QString &temporaryPath() const { return m_temporary; }
 
-    // Gives the file the target's name, replacing an existing file in one step;
-    // false, with `error` saying why, when it could not (the target untouched).
+    // Gives the file the target's name, replacing an existing file in one step, and
+    // syncs the folder; false, with `error` saying why, when it could not (the target
+    // untouched, unless only the folder's sync failed).
     bool publish(QString *error);
 
     // Removes our hidden files in `folder` last changed before this process
@@ -32,6 +36,9 @@ public:
 
 private:
     PendingFile(QString target, QString temporary, int fd);
+    // Each gives 0 or the errno of the failure.
+    int nameUnnamed();
+    int renameIntoPlace();
 
     QString m_target;
     QString m_temporary;

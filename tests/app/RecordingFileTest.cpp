@@ -1,8 +1,11 @@
 #include "app/RecordingFile.h"
 #include "engine/DirectSS.h"
+#include "tests/app/MainWindowFixture.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -55,4 +58,64 @@ TEST(RecordingFile, ExistenceCoversFilesAndFoldersAndNeverFails)
     EXPECT_FALSE(pathExists(""));
     EXPECT_FALSE(pathExists(dir.filePath("missing/deeper/x.wav")));
     EXPECT_FALSE(pathExists(QString(5000, 'a')));
+}
+
+// Replacing a recording through the window: the old file's permissions and links stay.
+class ReplacedRecording : public MainWindowFixture
+{
+protected:
+    void recordOver(const QString &typedName)
+    {
+        type("Once more, from the top.");
+        window->txtFile->setText(typedName);
+        boxes.answer(MsgAnswer::Ok); // overwrite
+        window->cmdRec_Click();
+        ASSERT_EQ(row(), recording);
+        ASSERT_TRUE(playToEnd());
+        EXPECT_EQ(row(), stopped);
+    }
+
+    static void makeOld(const QString &path, QFile::Permissions mode)
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("the old recording");
+        old.close();
+        ASSERT_TRUE(QFile::setPermissions(path, mode));
+    }
+
+    static QStringList everything(const QString &folder)
+    {
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    }
+
+    QTemporaryDir dir;
+    const QFile::Permissions ownerOnly =
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+};
+
+TEST_F(ReplacedRecording, APrivateRecordingStaysPrivate)
+{
+    const QString path = dir.filePath("secret.wav");
+    makeOld(path, ownerOnly);
+    recordOver(path);
+    EXPECT_EQ(QFileInfo(path).permissions(), ownerOnly);
+    EXPECT_GT(QFileInfo(path).size(), 1000);
+    EXPECT_EQ(everything(dir.path()), QStringList({"secret.wav"}));
+}
+
+TEST_F(ReplacedRecording, ALinkStillPointsToTheNewRecording)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("songs"));
+    const QString real = dir.filePath("songs/song.wav");
+    makeOld(real, ownerOnly);
+    const QString link = dir.filePath("latest.wav");
+    ASSERT_TRUE(QFile::link(real, link));
+    recordOver(link);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
+    EXPECT_GT(QFileInfo(real).size(), 1000);
+    EXPECT_EQ(QFileInfo(real).permissions(), ownerOnly);
+    EXPECT_EQ(everything(dir.path()), QStringList({"latest.wav"}));
+    EXPECT_EQ(everything(dir.filePath("songs")), QStringList({"song.wav"}));
 }

@@ -1,18 +1,20 @@
+#include "engine/audio/WaveWriter.h"
 #include "engine/DirectSS.h"
 #include "engine/audio/PendingFile.h"
 #include "engine/audio/SoundFormat.h"
-#include "engine/audio/WaveWriter.h"
 #include "platform/AppError.h"
 
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <sndfile.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -220,3 +222,128 @@ TEST(WaveWriter, ReplacingKeepsTheOldFileUntilTheNewOneIsWhole)
     }
     EXPECT_EQ(QFileInfo(target).permissions() & QFile::WriteOwner, QFile::WriteOwner);
 }
+
+namespace {
+QFile::Permissions modeOf(const QString &path)
+{
+    return QFileInfo(path).permissions() &
+           (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::WriteGroup |
+            QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther);
+}
+
+void makeFile(const QString &path, QFile::Permissions mode)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("the old recording");
+    file.close();
+    ASSERT_TRUE(QFile::setPermissions(path, mode));
+}
+
+bool record(const QString &target, qint64 frames = 1000)
+{
+    auto writer = WaveWriter::open(target, 22050);
+    return writer->write(tone.data(), frames) && writer->commit();
+}
+
+// Both ways of writing a file: unnamed, and under a hidden name where that is refused.
+class WaveWriterBothWays : public ::testing::TestWithParam<bool>
+{
+protected:
+    void SetUp() override { PendingFile::setUnnamedAllowed(GetParam()); }
+    void TearDown() override { PendingFile::setUnnamedAllowed(true); }
+    QTemporaryDir dir;
+};
+} // namespace
+
+TEST_P(WaveWriterBothWays, AReplacedFileKeepsItsPermissions)
+{
+    const QString privateFile = dir.filePath("private.wav");
+    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+    makeFile(privateFile, ownerOnly);
+    const QString shared = dir.filePath("shared.wav");
+    const QFile::Permissions groupWrites =
+        ownerOnly | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther;
+    makeFile(shared, groupWrites);
+
+    ASSERT_TRUE(record(privateFile));
+    ASSERT_TRUE(record(shared));
+    EXPECT_EQ(modeOf(privateFile), ownerOnly);
+    EXPECT_EQ(modeOf(shared), groupWrites);
+    EXPECT_EQ(readBack(privateFile).frames, 1000);
+    EXPECT_EQ(everything(dir.path()), QStringList({"private.wav", "shared.wav"}));
+}
+
+TEST_P(WaveWriterBothWays, APrivateFileIsNeverReadableByOthersWhileItIsWritten)
+{
+    const QString target = dir.filePath("private.wav");
+    makeFile(target, QFile::ReadOwner | QFile::WriteOwner);
+    auto writer = WaveWriter::open(target, 22050);
+    ASSERT_TRUE(writer->write(tone.data(), 100));
+    // An unnamed file cannot be opened by anyone; a hidden one must not be readable.
+    if (!GetParam()) {
+        ASSERT_FALSE(writer->temporaryPath().isEmpty());
+        EXPECT_EQ(modeOf(writer->temporaryPath()), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    ASSERT_TRUE(writer->commit());
+}
+
+TEST_P(WaveWriterBothWays, ANewFileGetsTheUsualPermissionsAndTheUmaskStays)
+{
+    const mode_t before = umask(022);
+    auto restore = qScopeGuard([before] { umask(before); });
+    ASSERT_TRUE(record(dir.filePath("open.wav")));
+    EXPECT_EQ(modeOf(dir.filePath("open.wav")),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    umask(077);
+    ASSERT_TRUE(record(dir.filePath("closed.wav")));
+    EXPECT_EQ(modeOf(dir.filePath("closed.wav")), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(umask(077), mode_t(077)); // writing never changed it
+}
+
+TEST_P(WaveWriterBothWays, ThroughASymbolicLinkTheFileItPointsToIsReplaced)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkpath("keep/deeper"));
+    const QString real = dir.filePath("keep/deeper/story.wav");
+    makeFile(real, QFile::ReadOwner | QFile::WriteOwner);
+    // A relative link, and a link to that link.
+    const QString link = dir.filePath("keep/story-link.wav");
+    ASSERT_EQ(symlink("deeper/story.wav", QFile::encodeName(link).constData()), 0);
+    const QString linkToLink = dir.filePath("outer.wav");
+    ASSERT_TRUE(QFile::link(link, linkToLink));
+
+    ASSERT_TRUE(record(linkToLink, 1234));
+    EXPECT_TRUE(QFileInfo(linkToLink).isSymLink());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QFileInfo(linkToLink).canonicalFilePath(), QFileInfo(real).canonicalFilePath());
+    EXPECT_EQ(readBack(linkToLink).frames, 1234);
+    EXPECT_EQ(readBack(real).frames, 1234);
+    EXPECT_EQ(modeOf(real), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(everything(dir.filePath("keep/deeper")), QStringList({"story.wav"}));
+    EXPECT_EQ(everything(dir.filePath("keep")), QStringList({"story-link.wav"}));
+}
+
+TEST_P(WaveWriterBothWays, ALinkToAFileNotYetThereMakesIt)
+{
+    const QString link = dir.filePath("link.wav");
+    ASSERT_EQ(symlink("made.wav", QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(record(link, 321));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readBack(dir.filePath("made.wav")).frames, 321);
+    EXPECT_EQ(everything(dir.path()), QStringList({"link.wav", "made.wav"}));
+}
+
+TEST_P(WaveWriterBothWays, ALoopOfLinksIsRefusedAndLeftAsItWas)
+{
+    const QString a = dir.filePath("a.wav");
+    ASSERT_EQ(symlink("b.wav", QFile::encodeName(a).constData()), 0);
+    ASSERT_EQ(symlink("a.wav", QFile::encodeName(dir.filePath("b.wav")).constData()), 0);
+    QString description;
+    EXPECT_EQ(openError(a, &description), DirectSS::WriteFault);
+    EXPECT_TRUE(description.contains(a)) << description.toStdString();
+    EXPECT_TRUE(QFileInfo(a).isSymLink());
+    EXPECT_EQ(everything(dir.path()), QStringList({"a.wav", "b.wav"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(WaveWriter, WaveWriterBothWays, ::testing::Bool(),
+                         [](const auto &info) { return info.param ? "Unnamed" : "HiddenName"; });
