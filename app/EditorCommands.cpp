@@ -8,6 +8,7 @@
 
 #include <QClipboard>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -160,11 +161,24 @@ void EditorCommands::italic()
 
 void EditorCommands::font()
 {
-    if (auto chosen = Dialogs::current().chooseFont(window(), m_dialogFont))
+    // The dialog opens on the font as it is drawn: a named font that is not installed
+    // would otherwise show as the dialog's own first family, in its plain style.
+    if (auto chosen = Dialogs::current().chooseFont(window(), drawnFont(m_dialogFont))) {
+        // Unchanged, the family keeps the name the program gives it.
+        if (chosen->family() == drawnFont(m_dialogFont).family())
+            chosen->setFamily(m_dialogFont.family());
         m_dialogFont = *chosen;
+    }
     // A cancelled dialog gives its previous font again.
     if (m_editor)
         m_editor->mergeCurrentCharFormat(dialogFontFormat());
+}
+
+QFont EditorCommands::drawnFont(const QFont &font)
+{
+    QFont drawn = font;
+    drawn.setFamily(QFontInfo(font).family());
+    return drawn;
 }
 
 void EditorCommands::foreColor()
@@ -182,11 +196,23 @@ void EditorCommands::backColor()
 {
     if (auto chosen = Dialogs::current().chooseColor(window(), m_dialogColor))
         m_dialogColor = *chosen;
+    setPageColor(m_dialogColor);
+}
+
+void EditorCommands::setPageColor(const QColor &color)
+{
     if (!m_editor)
         return;
     QPalette palette = m_editor->palette();
-    palette.setColor(QPalette::Base, m_dialogColor);
+    palette.setColor(QPalette::Base, color);
     m_editor->setPalette(palette);
+    // A style sheet puts back the palette it first saw whenever it restyles the editor
+    // (each change of focus): the colour must lead the sheet's rules to stay painted.
+    static const QString pageRule = QStringLiteral("QTextEdit { background-color: ");
+    QString otherRules = m_editor->styleSheet();
+    if (otherRules.startsWith(pageRule))
+        otherRules.remove(0, otherRules.indexOf(QLatin1Char('}')) + 1);
+    m_editor->setStyleSheet(pageRule + color.name() + QStringLiteral("; }") + otherRules);
 }
 
 void EditorCommands::setStartingFormat()

@@ -47,6 +47,8 @@ public:
     void font();
     void foreColor();
     void backColor();
+    // The editor's page colour, painted whatever else its style sheet says.
+    void setPageColor(const QColor &color);
     // The editor's and the dialogs' format at load: Comic Sans MS 14, bold, (255, 255, 128).
     void setStartingFormat();
 
@@ -58,6 +60,9 @@ public:
     // Whether every character of the selection (or the caret's format) is bold/italic.
     static Flag selectionBold(const QTextCursor &cursor);
     static Flag selectionItalic(const QTextCursor &cursor);
+
+    // The font with the family it is drawn in (the installed stand-in for a named font).
+    static QFont drawnFont(const QFont &font);
 
 private:
     QWidget *window() const;

@@ -1,5 +1,6 @@
 // The main window for keyboards and screen readers: names, tips with their keys,
 // the reading order of Tab, and the shortcuts.
+#include "app/EditorCommands.h"
 #include "app/Main.h"
 
 #include "controls/UcCmd.h"
@@ -68,6 +69,7 @@ void Main::setReadingOrder()
     // Their own frames hardly change with the focus on this skin; a dotted one shows it.
     const QString dotted = QStringLiteral("%1:focus { border: 2px dotted black; %2 }");
     RichTextBox1->setStyleSheet(dotted.arg(QLatin1String("QTextEdit"), QString()));
+    m_editor->setPageColor(RichTextBox1->palette().color(QPalette::Base)); // painted under the sheet too
     lstVoice->setStyleSheet(dotted.arg(QLatin1String("QListWidget"), QString()));
     // A line edit's style sheet would paint it white: it keeps the colour of its form.
     txtFile->setStyleSheet(dotted.arg(
