@@ -5,6 +5,7 @@
 #include "app/character/frmAnim.h"
 #include "engine/DirectSS.h"
 #include "engine/audio/ClockAudioOutput.h"
+#include "platform/Dialogs.h"
 #include "platform/Fonts.h"
 #include "platform/MessageBoxes.h"
 
@@ -29,6 +30,17 @@ class NoOneThere : public MessageBoxes
 {
 public:
     MsgAnswer show(const QString &, const QString &, MsgIcon, MsgButtons) override { return MsgAnswer::Ok; }
+};
+
+// The child picking a colour in the colour dialog; the other dialogs are cancelled.
+class ColourPicker : public Dialogs
+{
+public:
+    FileDialogResult openFile(const FileDialogRequest &) override { return {}; }
+    FileDialogResult saveFile(const FileDialogRequest &) override { return {}; }
+    std::optional<QFont> chooseFont(QWidget *, const QFont &) override { return std::nullopt; }
+    std::optional<QColor> chooseColor(QWidget *, const QColor &) override { return colour; }
+    QColor colour;
 };
 
 const char *scripts = "Latin: The cat sleeps in the sun.\n"
@@ -70,14 +82,19 @@ struct Page
 };
 
 // Reads the editor's text on the given page and shoots the moment this many words are heard.
+// The page and the text take their colours as the child gives them: BACK COLOUR, then the
+// text colour over the whole text.
 void readAndShoot(Main &window, ClockAudioOutput &card, const Page &page, int words, const QString &path)
 {
+    ColourPicker picker;
+    Dialogs::install(&picker);
     QTextEdit &editor = *window.RichTextBox1;
-    QPalette palette = editor.palette();
-    palette.setColor(QPalette::Base, page.background);
-    editor.setPalette(palette);
+    picker.colour = page.background;
+    window.cmdBackColor_Click();
     editor.selectAll();
-    editor.setTextColor(page.text);
+    picker.colour = page.text;
+    window.cmdForeColor_Click();
+    Dialogs::install(nullptr);
     editor.setTextCursor(QTextCursor(editor.document()));
     window.cmdSpkText_Click();
     playWords(window, card, words);
