@@ -30,7 +30,9 @@ public:
 
     // False once a write has failed (a full disk); later writes are ignored.
     bool write(const qint16 *samples, qint64 count);
-    // Closes and renames into place; false (and the target untouched) on failure.
+    // Closes and renames into place, over the file a symbolic link points to, with the
+    // replaced file's permissions; false on failure, the target untouched unless only the
+    // folder's sync failed (the error says so).
     bool commit();
     void discard();
 
