@@ -67,6 +67,9 @@ start_xvfb
 app=$!
 pids+=($app)
 wait_for_window $app "the installed program"
+# The clown's icon, found beside the program's folder where no icon theme has it.
+window=$(xdotool search --onlyvisible --pid $app | head -1)
+xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
 xdotool mousemove 375 321 click 1 # CANCEL
 for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 kill -0 $app 2>/dev/null && fail "CANCEL did not end the program"
