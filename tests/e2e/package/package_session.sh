@@ -58,7 +58,18 @@ for wanted in 'pipewire-pulse | pulseaudio' 'fonts-noto-cjk' 'libreoffice-writer
   grep -qF "${wanted%% *}" <<<"$depends" && fail "Depends still requires ${wanted%% *}: $depends"
 done
 
-# The installed program speaks; its folder is found from its own place.
+# The installed program speaks; its folder is found from its own place. The CJK fonts are only
+# recommended, so it runs here as where they are not installed: fontconfig does not see them.
+cat >"$WORK/fonts.conf" <<'CONF'
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
+<fontconfig>
+  <include ignore_missing="no">/etc/fonts/fonts.conf</include>
+  <selectfont><rejectfont><glob>*/*CJK*</glob></rejectfont></selectfont>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE="$WORK/fonts.conf"
+fc-list | grep -qi cjk && fail "the CJK fonts are still seen"
 bash "$SPEAK_SESSION" "$root/usr/bin/vocalino" "$OUT/speak" || fail "the installed program did not speak"
 
 # CANCEL on the start-up window ends the program.
