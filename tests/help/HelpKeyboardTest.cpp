@@ -2,6 +2,7 @@
 #include "help/HelpBrowser.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
@@ -37,10 +38,18 @@ protected:
         ASSERT_TRUE(focused());
         QTest::keyClicks(focused(), text);
     }
-    // The focus is shown on an item: the view has it and an item is current.
+    // The focus is shown on an item: the view has it, an item is current, and the item's pixels
+    // differ from those it shows without the focus.
     static bool showsFocusOnAnItem(QAbstractItemView *view)
     {
-        return view->hasFocus() && view->currentIndex().isValid();
+        if (!view->hasFocus() || !view->currentIndex().isValid())
+            return false;
+        const QRect item = view->visualRect(view->currentIndex());
+        const QImage focused = view->viewport()->grab(item).toImage();
+        view->clearFocus();
+        const QImage unfocused = view->viewport()->grab(item).toImage();
+        view->setFocus(Qt::TabFocusReason);
+        return focused != unfocused;
     }
 
     HelpViewer *viewer = nullptr;
