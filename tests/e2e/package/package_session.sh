@@ -31,18 +31,20 @@ for size in 16 22 24 32 48 64 128 256; do
   [ "$(identify -format '%wx%h' "$icon" 2>/dev/null)" = "${size}x${size}" ] || fail "no ${size} pixel icon"
 done
 # Nothing of the build tree leaks into the package.
-if find "$root" -type f | grep -q -e '/build/' -e 'test_' -e 'bench_' -e 'fuzz_'; then
+# (Each listing is read whole: under pipefail a grep -q that quits early fails the pipe.)
+files=$(find "$root" -type f)
+if grep -q -e '/build/' -e 'test_' -e 'bench_' -e 'fuzz_' <<<"$files"; then
   fail "the package carries build or test files: $(find "$root" -type f | grep -e '/build/' -e 'test_' | head -3)"
 fi
 desktop-file-validate "$root/usr/share/applications/vocalino.desktop" || fail "the menu entry is not valid"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.vocalino.metainfo.xml" >"$OUT/appstream.log" 2>&1 \
   || { cat "$OUT/appstream.log"; fail "the metainfo is not valid"; }
-zcat "$root/usr/share/man/man1/vocalino-say.1.gz" | grep -qF 'list\-voices' || fail "vocalino-say's manual page"
+grep -qF 'list\-voices' <<<"$(zcat "$root/usr/share/man/man1/vocalino-say.1.gz")" || fail "vocalino-say's manual page"
 # The licence in Debian's machine-readable form, and a changelog naming this version.
 head -1 "$root/usr/share/doc/vocalino/copyright" | grep -qF 'copyright-format/1.0' || fail "copyright is not machine-readable"
 grep -qx 'License: GPL-3.0-or-later' "$root/usr/share/doc/vocalino/copyright" || fail "copyright names no GPL-3.0-or-later"
 version=$(dpkg-deb -f "$deb" Version)
-zcat "$root/usr/share/doc/vocalino/changelog.gz" | head -1 | grep -qF "vocalino ($version)" \
+grep -qF "vocalino ($version)" <<<"$(zcat "$root/usr/share/doc/vocalino/changelog.gz" | sed -n 1p)" \
   || fail "the changelog's first entry is not version $version"
 
 # The package's relations: the libraries found by dpkg-shlibdeps and what the program reads.
@@ -69,7 +71,7 @@ cat >"$WORK/fonts.conf" <<'CONF'
 </fontconfig>
 CONF
 export FONTCONFIG_FILE="$WORK/fonts.conf"
-fc-list | grep -qi cjk && fail "the CJK fonts are still seen"
+[ "$(fc-list | grep -ci cjk)" = 0 ] || fail "the CJK fonts are still seen"
 bash "$SPEAK_SESSION" "$root/usr/bin/vocalino" "$OUT/speak" || fail "the installed program did not speak"
 
 # CANCEL on the start-up window ends the program.
@@ -80,7 +82,8 @@ pids+=($app)
 wait_for_window $app "the installed program"
 # The clown's icon, found beside the program's folder where no icon theme has it.
 window=$(xdotool search --onlyvisible --pid $app | head -1)
-xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (' || fail "the window has no icon"
+icon=$(xprop -id "$window" _NET_WM_ICON) # whole: grep -q would end xprop early, failing the pipe
+grep -q 'Icon (' <<<"$icon" || fail "the window has no icon"
 xdotool mousemove 375 321 click 1 # CANCEL
 for _ in $(seq 50); do kill -0 $app 2>/dev/null || break; sleep 0.1; done
 kill -0 $app 2>/dev/null && fail "CANCEL did not end the program"
