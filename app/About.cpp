@@ -65,7 +65,8 @@ About::About() : QWidget(nullptr, Qt::Window)
     Label1->setWordWrap(true);
     Label1->setText(QStringLiteral("<p style='font-size:18pt'><b>Vocalino 5.0</b></p>"
                                    "<p>Version 5.0</p>"
-                                   "<p>The talking text program for children, made by the Vocalino team.</p>"));
+                                   "<p>The talking text program for children, made by the Vocalino team.</p>"
+                                   "<p>Free software: GNU GPL version 3 or later.</p>"));
     Label1->setFont(QFont(QStringLiteral("Comic Sans MS"), 10));
     Label1->setGeometry(twipsRect(2280, 240, 2775, 2400));
 

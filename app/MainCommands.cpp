@@ -5,6 +5,8 @@
 #include "app/character/frmAnim.h"
 #include "controls/button/qxButtons_H.h"
 
+#include <QGuiApplication>
+
 void Main::cmdClearText_Click() { m_editor->erase(); }
 void Main::cmdOpen_Click() { m_editor->open(); }
 void Main::cmdCopy_Click() { m_editor->copy(); }
@@ -24,8 +26,10 @@ void Main::cmdAnim_Click()
         cmdAnim->setBackColor(oleRgb(224, 224, 224));
     } else {
         if (!m_characterPlaced) {
-            // First shown beside the main window, level with its editor.
-            character->move(frameGeometry().right() + 8, y() + 80);
+            // First shown beside the main window, level with its editor; a Wayland compositor
+            // places windows itself, so there it opens where the compositor puts it.
+            if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+                character->move(frameGeometry().right() + 8, y() + 80);
             m_characterPlaced = true;
         }
         character->show();

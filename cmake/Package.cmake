@@ -1,6 +1,8 @@
 # The Debian package: libraries found by dpkg-shlibdeps, plus what the program reads at run
-# time without linking it (fonts, espeak-ng's data, Flite's voices). LibreOffice only opens
-# word-processor documents, so it is recommended rather than required.
+# time without linking it (fonts, espeak-ng's data, Flite's voices). Recommended rather than
+# required: LibreOffice, which only opens word-processor documents; a sound server (Qt plays
+# only through a PulseAudio-compatible one; without it the program says which package to
+# add); and the CJK fonts, which are large (without them such letters show as boxes).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vocalino)
 set(CPACK_PACKAGE_VENDOR "The Vocalino developers")
@@ -20,7 +22,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "fonts-comic-neue, fonts-dejavu-core, fonts-liberation2, fonts-bebas-neue, fonts-noto-core, fonts-noto-cjk, espeak-ng-data, libflite1")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-writer-nogui | libreoffice-writer")
+  "fonts-comic-neue, fonts-dejavu-core, fonts-liberation2, fonts-bebas-neue, fonts-noto-core, espeak-ng-data, libflite1")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "pipewire-pulse | pulseaudio, fonts-noto-cjk, libreoffice-writer-nogui | libreoffice-writer")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -43,6 +44,18 @@ HelpViewer::HelpViewer(std::shared_ptr<ChmFile> file, std::optional<ChmWindowTyp
     layout->addWidget(m_splitter);
     resize(800, 600);
     applyWindowType();
+    setKeyboardOrder();
+}
+
+// Tab goes from the pane's tabs through the shown pane into the page.
+void HelpViewer::setKeyboardOrder()
+{
+    QList<QWidget *> order{m_tabs->tabBar(), m_contents, m_indexFilter, m_index, m_searchText};
+    for (QPushButton *button : m_results->parentWidget()->findChildren<QPushButton *>())
+        order += button; // List Topics
+    order += {m_results, m_browser};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 HelpViewer::~HelpViewer() = default;
@@ -80,7 +93,8 @@ QWidget *HelpViewer::buildContentsPane()
     for (const SiteMapEntry &entry : m_file->contents()) {
         while (parents.size() > entry.depth)
             parents.removeLast();
-        auto *item = parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
+        auto *item =
+            parents.isEmpty() ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.last());
         item->setText(0, entry.name);
         item->setData(0, TopicsRole, entry.topics);
         while (parents.size() < entry.depth)
@@ -88,8 +102,12 @@ QWidget *HelpViewer::buildContentsPane()
         parents.append(item);
     }
     m_contents->expandAll();
-    connect(m_contents, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem *item) { showFirst(item->data(0, TopicsRole).toStringList()); });
+    // A click opens a topic, and so does Enter (activation) on the current one.
+    const auto open = [this](QTreeWidgetItem *item) { showFirst(item->data(0, TopicsRole).toStringList()); };
+    connect(m_contents, &QTreeWidget::itemClicked, this, open);
+    connect(m_contents, &QTreeWidget::itemActivated, this, open);
+    if (m_contents->topLevelItemCount() > 0)
+        m_contents->setCurrentItem(m_contents->topLevelItem(0)); // the focus has an item to show on
     return m_contents;
 }
 
@@ -106,6 +124,10 @@ QWidget *HelpViewer::buildIndexPane()
         item->setData(TopicsRole + 1, entry.name);
     }
     connect(m_indexFilter, &QLineEdit::textChanged, this, &HelpViewer::filterIndex);
+    connect(m_indexFilter, &QLineEdit::returnPressed, this, [this] {
+        if (QListWidgetItem *item = m_index->currentItem())
+            showFirst(item->data(TopicsRole).toStringList());
+    });
     connect(m_index, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { showFirst(item->data(TopicsRole).toStringList()); });
     connect(m_index, &QListWidget::itemClicked, this,
@@ -125,8 +147,9 @@ QWidget *HelpViewer::buildSearchPane()
     m_results = new QListWidget(pane);
     connect(list, &QPushButton::clicked, this, &HelpViewer::runSearch);
     connect(m_searchText, &QLineEdit::returnPressed, this, &HelpViewer::runSearch);
-    connect(m_results, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem *item) { showTopic(item->data(TopicsRole).toString()); });
+    const auto open = [this](QListWidgetItem *item) { showTopic(item->data(TopicsRole).toString()); };
+    connect(m_results, &QListWidget::itemClicked, this, open);
+    connect(m_results, &QListWidget::itemActivated, this, open);
     auto *layout = new QVBoxLayout(pane);
     layout->addWidget(m_searchText);
     layout->addWidget(list);
@@ -162,11 +185,15 @@ bool HelpViewer::showTopic(const QString &inside)
 
 bool HelpViewer::showDefaultTopic()
 {
-    const QString topic = m_type && !m_type->defaultTopic.isEmpty() ? m_type->defaultTopic : m_file->defaultTopic();
+    const QString topic =
+        m_type && !m_type->defaultTopic.isEmpty() ? m_type->defaultTopic : m_file->defaultTopic();
     return showTopic(topic);
 }
 
-QString HelpViewer::currentTopic() const { return m_browser->currentTopic(); }
+QString HelpViewer::currentTopic() const
+{
+    return m_browser->currentTopic();
+}
 
 void HelpViewer::showContents()
 {
@@ -197,6 +224,8 @@ void HelpViewer::runSearch()
         auto *item = new QListWidgetItem(m_catalog.titleOf(topic), m_results);
         item->setData(TopicsRole, topic);
     }
+    if (m_results->count() > 0)
+        m_results->setCurrentRow(0); // Tab then Enter opens the first topic found
 }
 
 void HelpViewer::filterIndex(const QString &text)
@@ -231,7 +260,10 @@ QStringList HelpViewer::alinkLookup(const QString &names)
     return topics;
 }
 
-QList<QAction *> HelpViewer::menuCommands() const { return m_menu->menu()->actions(); }
+QList<QAction *> HelpViewer::menuCommands() const
+{
+    return m_menu->menu()->actions();
+}
 
 bool HelpViewer::removeMenuCommand(int command)
 {
@@ -247,8 +279,8 @@ bool HelpViewer::removeMenuCommand(int command)
 void HelpViewer::jumpToUrl()
 {
     bool ok = false;
-    const QString topic = QInputDialog::getText(this, tr("Jump to URL"), tr("Topic:"), QLineEdit::Normal,
-                                                currentTopic(), &ok);
+    const QString topic =
+        QInputDialog::getText(this, tr("Jump to URL"), tr("Topic:"), QLineEdit::Normal, currentTopic(), &ok);
     if (ok && !topic.trimmed().isEmpty())
         showTopic(topic.trimmed());
 }

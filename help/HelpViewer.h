@@ -62,6 +62,7 @@ private:
     QWidget *buildIndexPane();
     QWidget *buildSearchPane();
     void applyWindowType();
+    void setKeyboardOrder();
     void runSearch();
     void filterIndex(const QString &text);
     void showFirst(const QStringList &topics);

@@ -3,6 +3,7 @@
 #include "platform/SystemCommandEvent.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QWidget>
@@ -118,12 +119,15 @@ bool start(QWidget *window, int hitCode, QPoint pressedAt)
     const bool bySystem =
         handle && (hitCode == HitTest::Caption ? handle->startSystemMove()
                                                : handle->startSystemResize(edgesOf(hitCode)));
-    if (!bySystem) {
-        for (auto *old : window->findChildren<QObject *>(QStringLiteral("vocalino-manual-drag"),
-                                                         Qt::FindDirectChildrenOnly))
-            static_cast<ManualDrag *>(old)->finish();
-        new ManualDrag(window, hitCode, pressedAt);
-    }
+    if (bySystem)
+        return true;
+    // A Wayland compositor ignores a program that moves its own windows: no drag of ours there.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return false;
+    for (auto *old :
+         window->findChildren<QObject *>(QStringLiteral("vocalino-manual-drag"), Qt::FindDirectChildrenOnly))
+        static_cast<ManualDrag *>(old)->finish();
+    new ManualDrag(window, hitCode, pressedAt);
     return true;
 }
 

@@ -2,7 +2,8 @@
 # usage: build_tree DIR [cmake options...]
 build_tree() {
   local dir=$1; shift
-  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+  # Returns on failure even where the caller's set -e does not apply (in an || list).
+  cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null || return 1
   cmake --build "$dir" --parallel "$(nproc)"
 }
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

@@ -2,14 +2,35 @@
 #include "app/Start.h"
 #include "app/program/MainWindowLibrary.h"
 #include "platform/Fonts.h"
+#include "platform/ProgramFolder.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QIcon>
 #include <QTimer>
+
+namespace {
+// Ties the windows to the menu entry (Wayland's app id) and gives them the clown's icon: the
+// theme's where the package is installed, else the icons that sit beside the program's folder.
+void setDesktopIdentity()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("vocalino")); // resources/desktop/vocalino.desktop
+    QIcon beside;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString file =
+            programFile(QStringLiteral("../icons/hicolor/%1x%1/apps/vocalino.png").arg(size));
+        if (QFile::exists(file))
+            beside.addFile(file);
+    }
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vocalino"), beside));
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vocalino"));
+    setDesktopIdentity();
     installFontSubstitutions();
 
     SingleInstance lock;

@@ -22,7 +22,9 @@ std::unique_ptr<AudioOutput> AudioOutput::create()
         return testFactory()();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
-        const QString reason = QStringLiteral("No audio output device was found; speech runs silently");
+        // Qt plays only through a PulseAudio-compatible server: name the packages that give one.
+        const QString reason = QStringLiteral(
+            "No audio output device was found; speech runs silently (install pipewire-pulse or pulseaudio)");
         logDeviceFailure(reason);
         return std::make_unique<ClockAudioOutput>(ClockAudioOutput::Pace::RealTime, reason);
     }

@@ -19,6 +19,7 @@ namespace {
 // Set while the program loads: anything of ours older than this belongs to a writer that died.
 const qint64 processStartMs = QDateTime::currentMSecsSinceEpoch();
 std::atomic<bool> unnamedAllowed{true};
+std::atomic<bool> emptyPathLinkAllowed{true};
 
 const QLatin1String hiddenMark(".vocalino-");
 
@@ -51,7 +52,7 @@ bool refusesUnnamed(int error)
 int linkDescriptor(int fd, const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    if (linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0)
+    if (emptyPathLinkAllowed && linkat(fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0)
         return 0;
     // Without CAP_DAC_READ_SEARCH the empty path is refused; the /proc name is not.
     const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd);
@@ -134,6 +135,11 @@ int syncFolder(const QString &file)
 void PendingFile::setUnnamedAllowed(bool allowed)
 {
     unnamedAllowed = allowed;
+}
+
+void PendingFile::setEmptyPathLinkAllowed(bool allowed)
+{
+    emptyPathLinkAllowed = allowed;
 }
 
 std::unique_ptr<PendingFile> PendingFile::create(const QString &requested, int *error)

@@ -33,6 +33,8 @@ public:
     static int removeStale(const QString &folder);
     // Tests take the hidden-name path on any file system.
     static void setUnnamedAllowed(bool allowed);
+    // Tests take the /proc/self/fd link that ordinary users need on kernels before 6.10.
+    static void setEmptyPathLinkAllowed(bool allowed);
 
 private:
     PendingFile(QString target, QString temporary, int fd);

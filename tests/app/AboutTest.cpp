@@ -43,6 +43,17 @@ TEST(About, LooksAsTheProductSays)
     flushDeletes();
 }
 
+TEST(About, NamesTheLicenceAndShowsAllOfItsText)
+{
+    About *box = About::showShared();
+    ASSERT_TRUE(box);
+    EXPECT_TRUE(box->Label1->text().contains("Free software: GNU GPL version 3 or later"));
+    // Nothing of the text is cut off at the label's foot.
+    EXPECT_LE(box->Label1->heightForWidth(box->Label1->width()), box->Label1->height());
+    About::closeShared();
+    flushDeletes();
+}
+
 TEST(About, ASecondShowBringsBackTheSameBoxAndCloseEndsIt)
 {
     About *first = About::showShared();

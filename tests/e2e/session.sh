@@ -34,3 +34,18 @@ start_pulse() {
   export PULSE_SERVER="unix:$WORK/pulse/native"
   for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
 }
+
+# Waits until the process PID shows a window (mapped), or fails naming WHAT.
+# usage: wait_for_window PID WHAT [SECONDS]
+wait_for_window() {
+  timeout "${3:-30}" xdotool search --sync --onlyvisible --pid "$1" >/dev/null 2>&1 \
+    || fail "$2 did not show a window within ${3:-30} s"
+}
+
+# Runs the command every tenth of a second until it succeeds, or fails naming WHAT.
+# usage: wait_until SECONDS WHAT COMMAND...
+wait_until() {
+  local tenths=$(($1 * 10)) what=$2; shift 2
+  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
+  fail "$what"
+}

@@ -107,7 +107,7 @@ TEST(AudioOutput, WithoutADeviceTheSilentClockRunsAndTheLogHearsOnce)
     if (first->isDevice())
         GTEST_SKIP() << "an audio server is reachable here";
     auto second = AudioOutput::create();
-    EXPECT_FALSE(first->deviceError().isEmpty());
+    EXPECT_TRUE(first->deviceError().contains("pipewire-pulse or pulseaudio")) << "the packages that give sound";
     EXPECT_TRUE(first->followsClock());
     EXPECT_LE(log.entries.size(), 1);
     for (const auto &e : log.entries) {

@@ -107,7 +107,7 @@ TEST(WaveWriter, UnwritablePathsFailNamingThePathAndTheReason)
 TEST(WaveWriter, ReadOnlyFolderIsRefused)
 {
     if (geteuid() == 0)
-        GTEST_SKIP() << "root may write into any folder";
+        GTEST_SKIP() << "needs an ordinary user: root may write into any folder";
     QTemporaryDir dir;
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     QString description;

@@ -1,8 +1,8 @@
-#include "ChmBuilder.h"
+#include "help/HelpViewer.h"
+#include "FruitHelpTest.h"
 #include "help/HelpBrowser.h"
 #include "help/HelpPopup.h"
 #include "help/HelpSystem.h"
-#include "help/HelpViewer.h"
 #include "help/WindowHandles.h"
 #include "platform/ProgramFolder.h"
 #include "tests/support/ScriptedMessageBoxes.h"
@@ -19,39 +19,18 @@
 #include <gtest/gtest.h>
 
 namespace {
-class HelpViewerTest : public ::testing::Test
+class HelpViewerTest : public FruitHelpTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        builder = new ChmBuilder;
-        fruit = new QString(ChmBuilder::fruitHelp(*builder));
-    }
-    static void TearDownTestSuite()
-    {
-        delete fruit;
-        delete builder;
-    }
-    void TearDown() override
-    {
-        HtmlHelp(0, QString(), HH::CLOSE_ALL, std::monostate{});
-        QApplication::processEvents();
-    }
-    static HelpViewer *viewerOf(qint32 handle) { return qobject_cast<HelpViewer *>(WindowHandles::widgetOf(handle)); }
     static QString shownText(HelpViewer *viewer) { return viewer->browser()->toPlainText(); }
-
-    static ChmBuilder *builder;
-    static QString *fruit;
-    ScriptedMessageBoxes boxes;
 };
-ChmBuilder *HelpViewerTest::builder = nullptr;
-QString *HelpViewerTest::fruit = nullptr;
 } // namespace
 
 TEST_F(HelpViewerTest, ContextOneOfOurFileShowsTheMainTopicInTheMainWindowType)
 {
-    const qint32 handle = HtmlHelp(0, programFile(QStringLiteral("help/Vocalino.chm")) + QStringLiteral(">Main"),
-                                   HH::HELP_CONTEXT, qint32(1));
+    const qint32 handle =
+        HtmlHelp(0, programFile(QStringLiteral("help/Vocalino.chm")) + QStringLiteral(">Main"),
+                 HH::HELP_CONTEXT, qint32(1));
     HelpViewer *viewer = viewerOf(handle);
     ASSERT_TRUE(viewer);
     EXPECT_TRUE(viewer->isVisible());
@@ -88,13 +67,14 @@ TEST_F(HelpViewerTest, TopicsShowTheirPicturesAndFollowLinksBetweenFolders)
     HelpViewer *viewer = viewerOf(HtmlHelp(0, *fruit + "::/apple.htm", HH::DISPLAY_TOPIC, std::monostate{}));
     ASSERT_TRUE(viewer);
     EXPECT_EQ(viewer->windowTitle(), "Fruit Book");
-    const QVariant picture = viewer->browser()->loadResource(QTextDocument::ImageResource,
-                                                             HelpBrowser::topicUrl(QStringLiteral("img/red.png")));
+    const QVariant picture = viewer->browser()->loadResource(
+        QTextDocument::ImageResource, HelpBrowser::topicUrl(QStringLiteral("img/red.png")));
     ASSERT_EQ(picture.typeId(), QMetaType::QImage);
     EXPECT_EQ(picture.value<QImage>().pixelColor(2, 2), QColor(Qt::red));
     emit viewer->browser()->anchorClicked(QUrl(QStringLiteral("chm:/sub/pear.htm")));
     EXPECT_EQ(viewer->currentTopic(), "sub/pear.htm");
-    emit viewer->browser()->anchorClicked(viewer->browser()->source().resolved(QUrl(QStringLiteral("../apple.htm"))));
+    emit viewer->browser()->anchorClicked(
+        viewer->browser()->source().resolved(QUrl(QStringLiteral("../apple.htm"))));
     EXPECT_EQ(viewer->currentTopic(), "apple.htm");
     emit viewer->browser()->anchorClicked(QUrl(QStringLiteral("ms-its:fruit.chm::/plum.htm")));
     EXPECT_EQ(viewer->currentTopic(), "plum.htm");

@@ -129,5 +129,9 @@ file failed, 2 the command line or the voice was wrong.)"))
 
 QString SayOptions::versionText()
 {
-    return QStringLiteral("vocalino-say " VOCALINO_VERSION);
+    return QStringLiteral("vocalino-say " VOCALINO_VERSION "\n"
+                          "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                          "<https://gnu.org/licenses/gpl.html>.\n"
+                          "This is free software: you are free to change and redistribute it.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.");
 }

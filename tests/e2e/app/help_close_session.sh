@@ -33,7 +33,7 @@ launch() {
   "$BIN" >>"$OUT/vocalino.log" 2>&1 &
   app=$!
   pids+=($app)
-  sleep 3
+  wait_for_window $app "the program"
   xdotool mousemove 205 321 click 1 # START
 }
 
@@ -49,8 +49,10 @@ import -window root "$OUT/help-open.png"
 
 # The help window opens over the main window (its type places it at 40,40): raise Main first.
 xdotool windowraise "$main"
-sleep 0.5
-xdotool mousemove $((X + 66)) $((Y + 49)) click 1 # Exit
+xdotool mousemove $((X + 66)) $((Y + 49))
+main_under_pointer() { [ "$(xdotool getmouselocation --shell | sed -n 's/^WINDOW=//p')" = "$main" ]; }
+wait_until 10 "the main window did not come over the help window" main_under_pointer
+xdotool click 1 # Exit
 for _ in $(seq 100); do kill -0 "$first" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$first" 2>/dev/null; then
   import -window root "$OUT/left-behind.png"

@@ -23,32 +23,29 @@ status_pixels() {
 parec -d test.monitor --raw --format=s16le --channels=1 --rate=22050 >"$WORK/heard.raw" &
 pids+=($!)
 
+# True once the screen's status label has more than 20 pixels of the colour; keeps the shot.
+status_shows() {
+  import -window root "$OUT/$2.png"
+  [ "$(status_pixels "$OUT/$2.png" "$1")" -gt 20 ]
+}
+
 "$BIN" >"$OUT/vocalino.log" 2>&1 &
 app=$!
 pids+=($app)
-sleep 2
+wait_for_window $app "the program"
 import -window root "$OUT/start.png"
 xdotool mousemove 205 321 click 1 # START
-sleep 3
+wait_until 30 "no main window reading STOPPED in red after START" status_shows 'rgb(255,0,0)' main
 kill -0 $app || fail "the program ended after START"
-import -window root "$OUT/main.png"
 
 xdotool mousemove 250 220 click 1
 xdotool type --delay 20 "Hello! I am Vocalino, the talking clown. Listen to me read this sentence."
 xdotool mousemove 130 398 click 1 # SPEAK
-sleep 1
-import -window root "$OUT/speaking.png"
-[ "$(status_pixels "$OUT/speaking.png" 'rgb(255,255,0)')" -gt 20 ] || fail "status does not read SPEAKING in yellow"
-
-for _ in $(seq 40); do
-  sleep 0.5
-  import -window root "$OUT/after.png"
-  [ "$(status_pixels "$OUT/after.png" 'rgb(255,0,0)')" -gt 20 ] && break
-done
-[ "$(status_pixels "$OUT/after.png" 'rgb(255,0,0)')" -gt 20 ] || fail "status never came back to STOPPED in red"
+wait_until 10 "status does not read SPEAKING in yellow" status_shows 'rgb(255,255,0)' speaking
+wait_until 30 "status never came back to STOPPED in red" status_shows 'rgb(255,0,0)' after
 
 kill "${pids[1]}" 2>/dev/null || true # the capture
-sleep 0.3
+wait "${pids[1]}" 2>/dev/null || true
 peak=$(python3 -c "
 import array,sys
 a=array.array('h'); a.frombytes(open('$WORK/heard.raw','rb').read()[:(len(open('$WORK/heard.raw','rb').read())//2)*2])
@@ -58,9 +55,12 @@ set -- $peak
 echo "speech reached the sink: peak $1 over $2 samples"
 
 xdotool mousemove 296 108 click 1 # the character button
-sleep 1
-import -window root "$OUT/character.png"
 # The clown sits right of the main window; its corners are not part of its shape.
+clown_shown() {
+  import -window root "$OUT/character.png"
+  [ "$(pixel "$OUT/character.png" $((808 + 106)) $((80 + 100)))" != "0,0,0" ]
+}
+wait_until 10 "the clown is not shown" clown_shown
 corner=$(pixel "$OUT/character.png" 809 81)
 [ "$corner" != "255,228,153" ] || fail "the clown's surround is drawn: the shape is not applied"
 inside=$(pixel "$OUT/character.png" $((808 + 106)) $((80 + 100)))
@@ -69,7 +69,7 @@ inside=$(pixel "$OUT/character.png" $((808 + 106)) $((80 + 100)))
 # A second copy is told and ends; the first keeps running.
 "$BIN" >"$OUT/second.log" 2>&1 &
 second=$!
-sleep 2
+wait_for_window $second "the second copy"
 import -window root "$OUT/second.png"
 xdotool key Return
 for _ in $(seq 30); do kill -0 $second 2>/dev/null || break; sleep 0.2; done

@@ -160,7 +160,9 @@ TEST(SayTool, HelpExplainsEveryOptionWithAnExampleAndVersionSaysWhichOne)
 
     const SayRun version = say({"--version"});
     EXPECT_EQ(version.code, 0);
-    EXPECT_EQ(version.out.trimmed(), "vocalino-say 5.0");
+    const QStringList versionLines = version.out.trimmed().split(u'\n');
+    EXPECT_EQ(versionLines.value(0), "vocalino-say 5.0");
+    EXPECT_TRUE(versionLines.value(1).startsWith("License GPL-3.0-or-later")) << version.out.toStdString();
 }
 
 TEST(SayTool, ReadsTheTextFromStandardInputWhenNoneIsGiven)

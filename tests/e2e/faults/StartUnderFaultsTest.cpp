@@ -61,7 +61,8 @@ ChildRun runChild(const QString &programFolder, const QStringList &environment =
         env.insert(pair.section('=', 0, 0), pair.section('=', 1));
     QProcess child;
     child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=StartUnderFaults.Child"});
+    child.start(QCoreApplication::applicationFilePath(),
+                {"--gtest_also_run_disabled_tests", "--gtest_filter=StartUnderFaults.DISABLED_Child"});
     if (!child.waitForFinished(120000))
         child.kill();
     ChildRun run;
@@ -120,8 +121,9 @@ void waitAWhile(int ms)
 }
 } // namespace
 
-// The child: the start-up as a person meets it, then speaking, recording and help.
-TEST(StartUnderFaults, Child)
+// The child: the start-up as a person meets it, then speaking, recording and help. Disabled, so
+// that an ordinary run neither runs it nor counts it as skipped; runChild asks for it by name.
+TEST(StartUnderFaults, DISABLED_Child)
 {
     if (!qEnvironmentVariableIsSet(childFlag))
         GTEST_SKIP() << "run by the other cases in a process of its own";

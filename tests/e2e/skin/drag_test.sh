@@ -16,9 +16,11 @@ export QT_QPA_PLATFORM=xcb
 "$program" 100,100 >"$WORK/app.log" 2>&1 &
 pids+=($!)
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Vocalino 5.0$' | head -1)
-sleep 0.5
 
 geometry() { eval "$(xdotool getwindowgeometry --shell "$wid")"; echo "$X $Y $WIDTH $HEIGHT"; }
+# Shown at its full size before the first press.
+full_size() { read -r _ _ w h < <(geometry); [ "$w" = 800 ] && [ "$h" = 572 ]; }
+wait_until 10 "the window never reached 800x572" full_size
 drag() { # drag FROM_X FROM_Y TO_X TO_Y, in screen pixels
   xdotool mousemove "$1" "$2"; sleep 0.2
   xdotool mousemove "$(( $1 + 1 ))" "$2"; sleep 0.2 # a move over the window marks the zone
