@@ -107,6 +107,26 @@ TEST_F(WordSpeakerTest, ElephantInSyllablesIsAStretchOfSoundAPartEachLitInTurn)
     EXPECT_EQ(window->RichTextBox1->toPlainText(), "An elephant walks.") << "the text is untouched";
 }
 
+// The patterns are read beside the window (German's take seconds): the word is said once they are.
+TEST_F(WordSpeakerTest, AnotherLanguageIsSplitWithItsOwnPatternsOnceTheyAreRead)
+{
+    type(QStringLiteral("Un éléphant."));
+    const auto french = window->lstVoice->findItems(QStringLiteral("Français"), Qt::MatchExactly);
+    ASSERT_EQ(french.size(), 1);
+    window->lstVoice->setCurrentItem(french.first());
+    const QStringList parts = Syllables(Syllables::patternFile("fr")).split(QStringLiteral("éléphant"));
+    if (parts.size() < 2)
+        GTEST_SKIP() << "no French patterns (scripts/setup installs hyphen-fr)";
+    ASSERT_TRUE(window->words().saySyllables(word("éléphant")));
+    QStringList litInTurn;
+    for (const auto &[played, shown] : playNotingTheLight())
+        if (!shown.isEmpty() && (litInTurn.isEmpty() || litInTurn.last() != shown))
+            litInTurn << shown;
+    ASSERT_FALSE(stops->isEmpty()) << "the word was never said";
+    EXPECT_EQ(litInTurn, parts);
+    EXPECT_EQ(stretches(soundCard->given, WordSpeaker::gapMs * 2 / 3).size(), size_t(parts.size()));
+}
+
 TEST_F(WordSpeakerTest, SayThisWordSaysTheWordAloneWithTheChosenVoice)
 {
     type(QStringLiteral("Owls fly at night."));
