@@ -6,15 +6,15 @@
 #include "app/WordHighlighter.h"
 #include "app/WordSpeaker.h"
 #include "app/character/frmAnim.h"
+#include "engine/DirectSS.h"
+#include "help/HTMLHelp.h"
+#include "skin/ClsSkin.h"
 #include "controls/UcCmd.h"
 #include "controls/UcScroll.h"
 #include "controls/button/qxButtons_H.h"
-#include "engine/DirectSS.h"
-#include "help/HTMLHelp.h"
 #include "platform/FormFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
-#include "skin/ClsSkin.h"
 #include "skin/PictureBox.h"
 
 #include <QCloseEvent>

@@ -15,8 +15,7 @@ std::unique_ptr<Synthesis> Synthesis::create(SpeechJob &job, SampleRing &ring)
 
 QString Synthesis::startError(const VoiceEntry &voice)
 {
-    return voice.synth == SynthKind::Flite ? FliteSynthesis::startError(voice.voice)
-                                           : EspeakSynthesis::startError();
+    return voice.synth == SynthKind::Flite ? FliteSynthesis::startError(voice.voice) : EspeakSynthesis::startError();
 }
 
 Synthesis::Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double pitchShift)
