@@ -13,6 +13,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include <thread>
 #include <utility>
 
 namespace {
@@ -82,9 +83,13 @@ std::optional<QStringList> WordSpeaker::partsOf(const QString &word)
     const VoiceEntry &voice = VoiceCatalogue::voices().at(engine->CurrentMode() - 1);
     const QString file = Syllables::patternFile(Syllables::languageOf(voice));
     auto &patterns = m_patterns[file];
-    if (!patterns.valid())
-        patterns =
-            std::async(std::launch::async, [file] { return std::make_shared<Syllables>(file); }).share();
+    if (!patterns.valid()) {
+        // On a thread of its own, left to finish alone: closing the window never waits for it.
+        std::packaged_task<std::shared_ptr<Syllables>()> read(
+            [file] { return std::make_shared<Syllables>(file); });
+        patterns = read.get_future().share();
+        std::thread(std::move(read)).detach();
+    }
     if (patterns.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         return std::nullopt;
     return patterns.get()->split(word);
