@@ -4,6 +4,7 @@
 #include "app/FormBuilder.h"
 #include "app/PictureDrawing.h"
 #include "app/WordHighlighter.h"
+#include "app/WordSpeaker.h"
 #include "app/character/frmAnim.h"
 #include "engine/DirectSS.h"
 #include "help/HTMLHelp.h"
@@ -31,6 +32,7 @@ Main::Main(QWidget *parent) : SkinnedWindow(parent)
     findControls();
     connectHandlers();
     setUpKeyboard();
+    setUpWordSpeaking();
     Form_Load();
 }
 

@@ -25,6 +25,7 @@ class QTimer;
 class UcCmd;
 class UcScroll;
 class WordHighlighter;
+class WordSpeaker;
 class frmAnim;
 class qxButtons_H;
 
@@ -60,6 +61,8 @@ public:
     bool characterLoaded() const { return !m_anim.isNull(); }
     const LevelDisplay &levelDisplay() const { return m_levels; }
     const WordHighlighter &highlighter() const { return *m_highlighter; }
+    // Says a word of the editor alone or in syllables (Ctrl+click, the editor's menu).
+    WordSpeaker &words() { return *m_words; }
 
     // Controls, found by name once the form is built.
     QTextEdit *RichTextBox1 = nullptr;
@@ -117,6 +120,8 @@ private:
     void nameUnlabelledControls();
     void setReadingOrder();
     void addShortcuts();
+    void setUpWordSpeaking();
+    void showEditorMenu(QPoint at);
     void Form_Load();
     void applySkin();
     void fixWindowSize();
@@ -140,6 +145,7 @@ private:
     std::unique_ptr<HTMLHelp> m_help;
     std::unique_ptr<EditorCommands> m_editor;
     std::unique_ptr<WordHighlighter> m_highlighter;
+    std::unique_ptr<WordSpeaker> m_words;
     QPointer<frmAnim> m_anim;
     LevelDisplay m_levels;
     bool m_toldNoSoundDevice = false;

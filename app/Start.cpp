@@ -6,6 +6,7 @@
 #include "skin/SkinSet.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
@@ -46,6 +47,31 @@ Start::Start(std::function<void()> showMain, QWidget *parent)
     Command2->setObjectName(QStringLiteral("Command2"));
     connect(Command1, &QPushButton::clicked, this, &Start::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Start::Command2_Click);
+    setTabOrder(Command1, Command2);
+    Command1->setFocus();
+}
+
+void Start::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    activateWindow(); // frameless, it would otherwise wait for a click before taking keys
+    if (focusWidget() != Command2)
+        Command1->setFocus();
+}
+
+void Start::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        (focusWidget() == Command2 ? Command2 : Command1)->click();
+        break;
+    case Qt::Key_Escape:
+        Command2->click();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
 }
 
 QPushButton *Start::graphicalButton(const QString &caption, QRect place)

@@ -27,6 +27,11 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+protected:
+    // Enter works the button that has the focus (START when the window opens), Esc works CANCEL.
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
 private:
     QPushButton *graphicalButton(const QString &caption, QRect place);
 

@@ -24,6 +24,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "fonts-comic-neue, fonts-dejavu-core, fonts-liberation2, fonts-bebas-neue, fonts-noto-core, espeak-ng-data, libflite1")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "pipewire-pulse | pulseaudio, fonts-noto-cjk, libreoffice-writer-nogui | libreoffice-writer")
+  "pipewire-pulse | pulseaudio, fonts-noto-cjk, libreoffice-writer-nogui | libreoffice-writer, hyphen-en-us")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 include(CPack)

@@ -105,17 +105,26 @@ QString DirectSS::deviceError() const
 
 void DirectSS::Speak(const QString &text)
 {
+    SpeakAfter(0, text);
+}
+
+void DirectSS::SpeakAfter(qint32 silenceMs, const QString &text)
+{
     m_recordError.clear(); // a failure belongs to the recording it ended
     SpeechJob job;
     job.text = text;
+    job.silenceBefore = qint64(std::clamp(silenceMs, 0, 10000)) * sampleRate() / 1000;
     job.voice = VoiceCatalogue::voices().at(m_voice - 1);
     const QString failure = SynthWorker::startError(job.voice);
     if (!failure.isEmpty())
         throw AppError(EngineFailure, QStringLiteral("The speech synthesiser could not be started: %1").arg(failure));
     job.settings = VoiceCatalogue::resolve(job.voice, m_speed, m_pitch);
     m_lastError = job.settings.outOfRange ? qint32(Unexpected) : 0;
-    if (!m_fileName.isEmpty())
+    if (!m_fileName.isEmpty()) {
         job.writer = WaveWriter::open(m_fileName, sampleRate()); // throws before speech starts
+        m_recordedWords.clear();
+        m_recordedFrames = 0;
+    }
     job.generation = m_ring->generation();
     job.reading = ++m_readings;
     ++m_pending;
@@ -162,6 +171,10 @@ void DirectSS::jobEnded(const JobOutcome &outcome)
     if (!outcome.error.isEmpty())
         m_lastError = EngineFailure;
     m_recordError = outcome.error;
+    if (outcome.recorded) {
+        m_recordedWords = outcome.words;
+        m_recordedFrames = outcome.frames;
+    }
     m_pending = std::max<qint64>(0, m_pending - 1);
     tick();
 }

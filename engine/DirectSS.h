@@ -3,6 +3,7 @@
 #include "engine/audio/AudioOutput.h"
 #include "engine/audio/SampleRing.h"
 #include "engine/audio/WaveWriter.h"
+#include "engine/synth/SpeechJob.h"
 
 #include <QImage>
 #include <QString>
@@ -14,7 +15,6 @@
 #include <vector>
 
 class SynthWorker;
-struct JobOutcome;
 
 // The speech engine control: voices, speed, pitch, speaking, pausing,
 // stopping, recording to a wave file, the last error and the animated mouth.
@@ -52,6 +52,8 @@ public:
     QString FileName() const { return m_fileName; }
 
     void Speak(const QString &text); // returns at once
+    // Speaks after a stretch of silence: the gap between the parts of a word said slowly.
+    void SpeakAfter(qint32 silenceMs, const QString &text);
     void AudioPause();
     void AudioResume();
     void AudioReset();
@@ -66,6 +68,10 @@ public:
     bool isSpeaking() const { return m_active; }
     // Why the last recording could not be completed (empty when it was).
     QString recordingError() const { return m_recordError; }
+    // The words of the last completed recording, each with the sample of the file where it
+    // is heard, and the recording's length in samples.
+    const std::vector<RecordedWord> &recordedWords() const { return m_recordedWords; }
+    qint64 recordedFrames() const { return m_recordedFrames; }
     bool isPaused() const { return m_paused; }
     int sampleRate() const;
     // The mouth shape being shown (0 is closed, at rest).
@@ -106,6 +112,8 @@ private:
     std::deque<StreamEvent> m_events; // waiting for their sample to be heard
     QString m_fileName;
     QString m_recordError;
+    std::vector<RecordedWord> m_recordedWords;
+    qint64 m_recordedFrames = 0;
     qint32 m_voice = 1;
     qint32 m_speed = 150;
     qint32 m_pitch = 170;

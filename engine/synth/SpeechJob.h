@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 // One speak call as the synthesis thread sees it.
 struct SpeechJob
@@ -15,7 +16,17 @@ struct SpeechJob
     VoiceSettings settings;
     std::unique_ptr<WaveWriter> writer; // set: record into it instead of playing
     quint64 generation = 0;
-    qint32 reading = 0; // the speak call's number, which its word reports belong to
+    qint32 reading = 0;       // the speak call's number, which its word reports belong to
+    qint64 silenceBefore = 0; // samples of silence ahead of the speech (a gap between parts)
+};
+
+// A word of a recording: the sample of the file where its sound begins, and its place in the text.
+struct RecordedWord
+{
+    qint64 sample = 0;
+    int start = 0;
+    int length = 0;
+    bool operator==(const RecordedWord &) const = default;
 };
 
 // How a job ended, reported from the synthesis thread.
@@ -23,5 +34,7 @@ struct JobOutcome
 {
     quint64 generation = 0;
     bool recorded = false;
-    QString error; // a recording that could not be completed
+    QString error;                   // a recording that could not be completed
+    std::vector<RecordedWord> words; // a recording's words, in the order heard
+    qint64 frames = 0;               // a recording's length in samples
 };

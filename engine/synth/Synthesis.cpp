@@ -4,6 +4,8 @@
 #include "engine/synth/EspeakSynthesis.h"
 #include "engine/synth/FliteSynthesis.h"
 
+#include <algorithm>
+
 std::unique_ptr<Synthesis> Synthesis::create(SpeechJob &job, SampleRing &ring)
 {
     if (job.voice.synth == SynthKind::Flite)
@@ -23,13 +25,16 @@ Synthesis::Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double p
 
 JobOutcome Synthesis::run()
 {
-    JobOutcome outcome{m_job.generation, m_job.writer != nullptr, {}};
+    JobOutcome outcome;
+    outcome.generation = m_job.generation;
+    outcome.recorded = m_job.writer != nullptr;
     m_streamStart = m_job.writer ? 0 : m_ring.writePosition();
     const QString error = startError(m_job.voice);
     if (!error.isEmpty()) {
         outcome.error = error;
         return outcome;
     }
+    leadInSilence();
     synthesise();
     if (!stopped())
         m_pipeline.finish([this](const qint16 *s, qint64 n) { return deliver(s, n); });
@@ -37,7 +42,19 @@ JobOutcome Synthesis::run()
         pushShape(m_ring.writePosition(), Viseme::Rest);
     else if (!m_job.writer->commit())
         outcome.error = m_job.writer->error();
+    if (m_job.writer) {
+        outcome.words = std::move(m_recordedWords);
+        outcome.frames = m_job.writer->frames();
+    }
     return outcome;
+}
+
+// Stream positions of the speech count from after the silence.
+void Synthesis::leadInSilence()
+{
+    const std::vector<qint16> silence(size_t(std::max<qint64>(0, m_job.silenceBefore)), 0);
+    if (!silence.empty() && deliver(silence.data(), qint64(silence.size())))
+        m_streamStart += qint64(silence.size());
 }
 
 bool Synthesis::feed(const qint16 *samples, qint64 count)
@@ -55,11 +72,17 @@ qint64 Synthesis::streamPosition(qint64 synthesisedSample) const
 
 void Synthesis::pushShape(qint64 position, Viseme shape)
 {
+    if (m_job.writer)
+        return; // a recording has no mouth
     m_ring.pushEvent({position, StreamEvent::Shape, int(shape), 0}, m_job.generation);
 }
 
 void Synthesis::pushWord(qint64 position, int start, int length)
 {
+    if (m_job.writer) {
+        m_recordedWords.push_back({position, start, length});
+        return;
+    }
     m_ring.pushEvent({position, StreamEvent::Word, start, length}, m_job.generation);
 }
 

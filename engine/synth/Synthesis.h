@@ -40,8 +40,9 @@ protected:
     qint64 synthesised() const { return m_synthesised; }
     void pushShape(qint64 position, Viseme shape);
     void pushWord(qint64 position, int start, int length);
-    // Nobody watches a recording: its events are not made at all.
-    bool watched() const { return !m_job.writer; }
+    // Every job is watched: playing, for the mouth and the words; recording, for the
+    // words alone (subtitles), kept with the job's outcome.
+    bool watched() const { return true; }
     bool stopped();
     void stop() { m_stopped = true; }
     const SpeechJob &job() const { return m_job; }
@@ -49,11 +50,13 @@ protected:
 private:
     bool deliver(const qint16 *samples, qint64 count);
     bool stillWanted() const;
+    void leadInSilence();
 
     SpeechJob &m_job;
     SampleRing &m_ring;
     SpeechPipeline m_pipeline;
     qint64 m_streamStart = 0; // stream position of the job's first sample
     qint64 m_synthesised = 0;
+    std::vector<RecordedWord> m_recordedWords;
     bool m_stopped = false;
 };

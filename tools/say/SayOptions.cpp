@@ -59,6 +59,8 @@ SayOptions SayOptions::parse(const QStringList &args, QString *error)
             ok = takeNumber(args, i, options.pitch, error);
         else if (a == u"--wav")
             ok = takeText(args, i, options.wavFile, error);
+        else if (a == u"--subtitles")
+            ok = takeText(args, i, options.subtitlesFile, error);
         else if (a == u"-f")
             ok = takeText(args, i, options.textFile, error);
         else if (a == u"--list-voices")
@@ -78,6 +80,8 @@ SayOptions SayOptions::parse(const QStringList &args, QString *error)
     }
     if (ok && !options.textFile.isEmpty() && !words.isEmpty())
         *error = QStringLiteral("give either -f FILE or a text, not both");
+    if (ok && !options.subtitlesFile.isEmpty() && options.wavFile.isEmpty())
+        *error = QStringLiteral("--subtitles needs --wav FILE: the times are those of the recording");
     options.fromStandardInput = ok && options.textFile.isEmpty() && words.isEmpty();
     options.text = words.join(u' ');
     return options;
@@ -86,7 +90,8 @@ SayOptions SayOptions::parse(const QStringList &args, QString *error)
 QString SayOptions::usage()
 {
     return QStringLiteral("usage: vocalino-say [--voice NAME] [--speed N] [--pitch N] [--wav FILE] "
-                          "[-f FILE | TEXT...]\n       vocalino-say --list-voices | --help | --version");
+                          "[--subtitles FILE]\n                    [-f FILE | TEXT...]\n"
+                          "       vocalino-say --list-voices | --help | --version");
 }
 
 QString SayOptions::helpText(const QStringList &formats)
@@ -110,6 +115,10 @@ Options:
 %1
                    An existing file is replaced only once the recording is complete.
                    example: vocalino-say --wav story.ogg -f story.txt
+  --subtitles FILE with --wav: write when each sentence is heard in the recording,
+                   as subtitles; FILE ends in .srt (SubRip), .vtt (WebVTT, with
+                   the time of every word) or .lrc (lyrics, with word times).
+                   example: vocalino-say --wav story.wav --subtitles story.srt -f story.txt
   -f FILE          read the text from FILE (UTF-8, UTF-16 or the local encoding).
                    example: vocalino-say -f poem.txt
   --list-voices    print the names of the voices, one a line, and stop.

@@ -12,6 +12,7 @@ struct SayOptions
     std::optional<int> speed;
     std::optional<int> pitch;
     QString wavFile;
+    QString subtitlesFile; // the recording's sentence and word times
     QString textFile;
     QString text;
     bool listVoices = false;

@@ -4,6 +4,7 @@
 #include "engine/audio/SoundFormat.h"
 #include "platform/AppError.h"
 #include "tools/say/SayOptions.h"
+#include "tools/say/SubtitleFile.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -112,6 +113,13 @@ int say(const SayOptions &options)
         printLine(stderr, QStringLiteral("vocalino-say: ") + engine.recordingError());
         return 1;
     }
+    const QString unwritten = options.subtitlesFile.isEmpty()
+                                  ? QString()
+                                  : SubtitleFile::write(options.subtitlesFile, text, engine);
+    if (!unwritten.isEmpty()) {
+        printLine(stderr, QStringLiteral("vocalino-say: ") + unwritten);
+        return 1;
+    }
     return 0;
 }
 } // namespace
@@ -139,6 +147,10 @@ int main(int argc, char **argv)
     }
     if (!formatUsable(options.wavFile))
         return 2;
+    if (const QString refused = SubtitleFile::refusal(options.subtitlesFile); !refused.isEmpty()) {
+        printLine(stderr, QStringLiteral("vocalino-say: ") + refused);
+        return 2;
+    }
     try {
         return say(options);
     } catch (const AppError &e) {
