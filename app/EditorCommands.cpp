@@ -1,12 +1,11 @@
 #include "app/EditorCommands.h"
 
-#include "app/import/FileOpen.h"
-#include "app/import/RtfReader.h"
-#include "app/import/UserInputBlocker.h"
+#include "app/import/BackgroundJob.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageBoxes.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextBlock>
@@ -22,18 +21,10 @@ const QString EditorCommands::wordConversionError = QStringLiteral("Error conver
 const QString EditorCommands::notRichTextWarning =
     QStringLiteral("This file could not be read as rich text.");
 
+const QString EditorCommands::openFailure = QStringLiteral("The file \"%1\" could not be opened: %2.");
+const QString EditorCommands::openingLabel = QStringLiteral("Opening \"%1\"...");
+
 namespace {
-enum Filter { TextFilter = 1, RichTextFilter = 2, WordFilter = 3, AllFilesFilter = 4 };
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 QFont effectiveFont(const QTextCharFormat &format, const QTextDocument *document)
 {
     return format.font().resolve(document->defaultFont());
@@ -241,52 +232,38 @@ void EditorCommands::insertOpenedText(int filterIndex, const QString &path)
 {
     if (QWidget *w = window())
         w->repaint();
-    std::optional<QString> text = readOpenedFile(filterIndex, path);
-    // A reader that failed leaves the child's text as it was.
-    if (!text || !m_editor)
+    DocumentOpener opener(m_converter);
+    DocumentOpener::Outcome outcome;
+    BackgroundJob::run(window(), openingLabel.arg(QFileInfo(path).fileName()),
+                       [&] { outcome = opener.open(path, filterIndex); },
+                       {&opener.bytesRead(), &opener.bytesTotal()});
+    // A reader that failed leaves the child's text, its format and its undo history as they were.
+    if (!outcome.text) {
+        reportOpenFailure(outcome, path);
         return;
-    showOpenedText(*text);
+    }
+    if (m_editor)
+        showOpenedText(*outcome.text);
 }
 
-std::optional<QString> EditorCommands::readOpenedFile(int filterIndex, const QString &path)
+void EditorCommands::reportOpenFailure(const DocumentOpener::Outcome &outcome, const QString &path)
 {
-    switch (filterIndex) {
-    case RichTextFilter: {
-        std::optional<QString> text;
-        {
-            WaitCursor wait;
-            text = RtfReader::readFile(path);
-        }
-        if (!text)
-            MessageBoxes::current().show(applicationTitle, notRichTextWarning, MsgIcon::Warning,
-                                         MsgButtons::Ok);
-        return text;
-    }
-    case WordFilter:
-        return convertWordDocument(path);
-    case 0: // the first filter, before any was chosen
-    case TextFilter:
-    case AllFilesFilter: {
-        WaitCursor wait;
-        return FileOpen(path);
-    }
-    default:
-        return QString();
-    }
-}
-
-std::optional<QString> EditorCommands::convertWordDocument(const QString &path)
-{
-    std::optional<QString> text;
-    {
-        WaitCursor wait;
-        UserInputBlocker noInput;
-        text = m_converter.toPlainText(path);
-    }
-    if (!text)
+    switch (outcome.failure) {
+    case DocumentOpener::Failure::Unreadable:
+        MessageBoxes::current().show(applicationTitle,
+                                     openFailure.arg(QDir::toNativeSeparators(path), outcome.reason),
+                                     MsgIcon::Warning, MsgButtons::Ok);
+        break;
+    case DocumentOpener::Failure::NotRichText:
+        MessageBoxes::current().show(applicationTitle, notRichTextWarning, MsgIcon::Warning, MsgButtons::Ok);
+        break;
+    case DocumentOpener::Failure::ConversionFailed:
         MessageBoxes::current().show(applicationTitle, wordConversionError, MsgIcon::Critical,
                                      MsgButtons::Ok);
-    return text;
+        break;
+    case DocumentOpener::Failure::None:
+        break;
+    }
 }
 
 void EditorCommands::showOpenedText(const QString &text)
