@@ -242,8 +242,12 @@ void EditorCommands::insertOpenedText(int filterIndex, const QString &path)
         reportOpenFailure(outcome, path);
         return;
     }
-    if (m_editor)
-        showOpenedText(*outcome.text);
+    if (!m_editor)
+        return;
+    // The editor takes a long text on this thread: the wait cursor stays until it has.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    showOpenedText(*outcome.text);
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void EditorCommands::reportOpenFailure(const DocumentOpener::Outcome &outcome, const QString &path)
