@@ -1,6 +1,7 @@
 #include "app/EditorCommands.h"
 
 #include "app/import/BackgroundJob.h"
+#include "app/import/EditorTextLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageBoxes.h"
 
@@ -234,20 +235,16 @@ void EditorCommands::insertOpenedText(int filterIndex, const QString &path)
         w->repaint();
     DocumentOpener opener(m_converter);
     DocumentOpener::Outcome outcome;
-    BackgroundJob::run(window(), openingLabel.arg(QFileInfo(path).fileName()),
-                       [&] { outcome = opener.open(path, filterIndex); },
-                       {&opener.bytesRead(), &opener.bytesTotal()});
-    // A reader that failed leaves the child's text, its format and its undo history as they were.
-    if (!outcome.text) {
-        reportOpenFailure(outcome, path);
-        return;
+    {
+        BackgroundJob job(window(), openingLabel.arg(QFileInfo(path).fileName()));
+        job.runOffThread([&] { outcome = opener.open(path, filterIndex); },
+                         {&opener.bytesRead(), &opener.bytesTotal()});
+        if (outcome.text && m_editor)
+            showOpenedText(job, *outcome.text);
     }
-    if (!m_editor)
-        return;
-    // The editor takes a long text on this thread: the wait cursor stays until it has.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    showOpenedText(*outcome.text);
-    QGuiApplication::restoreOverrideCursor();
+    // A reader that failed leaves the child's text, its format and its undo history as they were.
+    if (!outcome.text)
+        reportOpenFailure(outcome, path);
 }
 
 void EditorCommands::reportOpenFailure(const DocumentOpener::Outcome &outcome, const QString &path)
@@ -270,18 +267,20 @@ void EditorCommands::reportOpenFailure(const DocumentOpener::Outcome &outcome, c
     }
 }
 
-void EditorCommands::showOpenedText(const QString &text)
+void EditorCommands::showOpenedText(BackgroundJob &job, const QString &text)
 {
-    // setPlainText gives the whole new text the caret's format in one step, which is far
-    // faster on a long text than selecting it all and formatting it afterwards.
     QTextCharFormat format = dialogFontFormat();
     format.setForeground(m_dialogColor);
     QTextCursor caret = m_editor->textCursor();
     caret.clearSelection();
     m_editor->setTextCursor(caret);
-    m_editor->setCurrentCharFormat(format);
-    m_editor->setPlainText(text);
+    // In steps: the editor lays a long text out as it takes it, which would hold the window still.
+    EditorTextLoader loader(m_editor, text, format);
+    job.runInSteps([&] { return loader.step(); }, {&loader.inserted(), &loader.total()});
+    if (!m_editor)
+        return;
     caret = m_editor->textCursor();
     caret.setPosition(0);
     m_editor->setTextCursor(caret);
+    m_editor->setCurrentCharFormat(format);
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QTextCharFormat>
 
+class BackgroundJob;
 class QTextCursor;
 class QTextEdit;
 
@@ -70,7 +71,7 @@ private:
     void insertOpenedText(int filterIndex, const QString &path);
     static void reportOpenFailure(const DocumentOpener::Outcome &outcome, const QString &path);
     // The opened text in place of the editor's, all in the current text format, caret at 0.
-    void showOpenedText(const QString &text);
+    void showOpenedText(BackgroundJob &job, const QString &text);
 
     QPointer<QTextEdit> m_editor;
     QFont m_dialogFont;

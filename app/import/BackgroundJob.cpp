@@ -2,6 +2,7 @@
 
 #include "app/import/UserInputBlocker.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPointer>
@@ -11,22 +12,11 @@
 
 #include <memory>
 
-namespace {
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 // Shown only when the work lasts: a short job never flashes a window.
 class ProgressDisplay
 {
 public:
-    ProgressDisplay(QWidget *owner, const QString &label, JobProgress progress)
-        : m_owner(owner), m_label(label), m_progress(progress)
+    ProgressDisplay(QWidget *owner, const QString &label) : m_owner(owner), m_label(label)
     {
         m_delay.setSingleShot(true);
         QObject::connect(&m_delay, &QTimer::timeout, [this] { show(); });
@@ -36,6 +26,13 @@ public:
     ~ProgressDisplay() { delete m_dialog; }
     ProgressDisplay(const ProgressDisplay &) = delete;
     ProgressDisplay &operator=(const ProgressDisplay &) = delete;
+
+    void follow(JobProgress progress)
+    {
+        m_progress = progress;
+        if (m_dialog)
+            update();
+    }
 
 private:
     static constexpr int scale = 1000;
@@ -73,14 +70,22 @@ private:
     QTimer m_step;
     QPointer<QProgressDialog> m_dialog; // the owner may take it along
 };
-} // namespace
 
-void BackgroundJob::run(QWidget *owner, const QString &label, const std::function<void()> &work,
-                        JobProgress progress)
+BackgroundJob::BackgroundJob(QWidget *owner, const QString &label)
+    : m_noInput(std::make_unique<UserInputBlocker>()),
+      m_display(std::make_unique<ProgressDisplay>(owner, label))
 {
-    WaitCursor wait;
-    UserInputBlocker noInput;
-    ProgressDisplay display(owner, label, progress);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BackgroundJob::~BackgroundJob()
+{
+    QGuiApplication::restoreOverrideCursor();
+}
+
+void BackgroundJob::runOffThread(const std::function<void()> &work, JobProgress progress)
+{
+    m_display->follow(progress);
     QEventLoop loop;
     const std::unique_ptr<QThread> thread(QThread::create(work));
     // Queued: a job that ends before the loop starts still ends it.
@@ -88,4 +93,17 @@ void BackgroundJob::run(QWidget *owner, const QString &label, const std::functio
     thread->start();
     loop.exec();
     thread->wait();
+}
+
+void BackgroundJob::runInSteps(const std::function<bool()> &step, JobProgress progress)
+{
+    m_display->follow(progress);
+    while (step())
+        QCoreApplication::processEvents();
+}
+
+void BackgroundJob::run(QWidget *owner, const QString &label, const std::function<void()> &work,
+                        JobProgress progress)
+{
+    BackgroundJob(owner, label).runOffThread(work, progress);
 }
