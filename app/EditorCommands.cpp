@@ -1,12 +1,12 @@
 #include "app/EditorCommands.h"
 
-#include "app/import/FileOpen.h"
-#include "app/import/RtfReader.h"
-#include "app/import/UserInputBlocker.h"
+#include "app/import/BackgroundJob.h"
+#include "app/import/EditorTextLoader.h"
 #include "platform/Dialogs.h"
 #include "platform/MessageBoxes.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -23,18 +23,10 @@ const QString EditorCommands::wordConversionError = QStringLiteral("Error conver
 const QString EditorCommands::notRichTextWarning =
     QStringLiteral("This file could not be read as rich text.");
 
+const QString EditorCommands::openFailure = QStringLiteral("The file \"%1\" could not be opened: %2.");
+const QString EditorCommands::openingLabel = QStringLiteral("Opening \"%1\"...");
+
 namespace {
-enum Filter { TextFilter = 1, RichTextFilter = 2, WordFilter = 3, AllFilesFilter = 4 };
-
-class WaitCursor
-{
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
-
 QFont effectiveFont(const QTextCharFormat &format, const QTextDocument *document)
 {
     return format.font().resolve(document->defaultFont());
@@ -267,66 +259,54 @@ void EditorCommands::insertOpenedText(int filterIndex, const QString &path)
 {
     if (QWidget *w = window())
         w->repaint();
-    std::optional<QString> text = readOpenedFile(filterIndex, path);
-    // A reader that failed leaves the child's text as it was.
-    if (!text || !m_editor)
-        return;
-    showOpenedText(*text);
-}
-
-std::optional<QString> EditorCommands::readOpenedFile(int filterIndex, const QString &path)
-{
-    switch (filterIndex) {
-    case RichTextFilter: {
-        std::optional<QString> text;
-        {
-            WaitCursor wait;
-            text = RtfReader::readFile(path);
-        }
-        if (!text)
-            MessageBoxes::current().show(applicationTitle, notRichTextWarning, MsgIcon::Warning,
-                                         MsgButtons::Ok);
-        return text;
-    }
-    case WordFilter:
-        return convertWordDocument(path);
-    case 0: // the first filter, before any was chosen
-    case TextFilter:
-    case AllFilesFilter: {
-        WaitCursor wait;
-        return FileOpen(path);
-    }
-    default:
-        return QString();
-    }
-}
-
-std::optional<QString> EditorCommands::convertWordDocument(const QString &path)
-{
-    std::optional<QString> text;
+    DocumentOpener opener(m_converter);
+    DocumentOpener::Outcome outcome;
     {
-        WaitCursor wait;
-        UserInputBlocker noInput;
-        text = m_converter.toPlainText(path);
+        BackgroundJob job(window(), openingLabel.arg(QFileInfo(path).fileName()));
+        job.runOffThread([&] { outcome = opener.open(path, filterIndex); },
+                         {&opener.bytesRead(), &opener.bytesTotal()});
+        if (outcome.text && m_editor)
+            showOpenedText(job, *outcome.text);
     }
-    if (!text)
+    // A reader that failed leaves the child's text, its format and its undo history as they were.
+    if (!outcome.text)
+        reportOpenFailure(outcome, path);
+}
+
+void EditorCommands::reportOpenFailure(const DocumentOpener::Outcome &outcome, const QString &path)
+{
+    switch (outcome.failure) {
+    case DocumentOpener::Failure::Unreadable:
+        MessageBoxes::current().show(applicationTitle,
+                                     openFailure.arg(QDir::toNativeSeparators(path), outcome.reason),
+                                     MsgIcon::Warning, MsgButtons::Ok);
+        break;
+    case DocumentOpener::Failure::NotRichText:
+        MessageBoxes::current().show(applicationTitle, notRichTextWarning, MsgIcon::Warning, MsgButtons::Ok);
+        break;
+    case DocumentOpener::Failure::ConversionFailed:
         MessageBoxes::current().show(applicationTitle, wordConversionError, MsgIcon::Critical,
                                      MsgButtons::Ok);
-    return text;
+        break;
+    case DocumentOpener::Failure::None:
+        break;
+    }
 }
 
-void EditorCommands::showOpenedText(const QString &text)
+void EditorCommands::showOpenedText(BackgroundJob &job, const QString &text)
 {
-    // setPlainText gives the whole new text the caret's format in one step, which is far
-    // faster on a long text than selecting it all and formatting it afterwards.
     QTextCharFormat format = dialogFontFormat();
     format.setForeground(m_dialogColor);
     QTextCursor caret = m_editor->textCursor();
     caret.clearSelection();
     m_editor->setTextCursor(caret);
-    m_editor->setCurrentCharFormat(format);
-    m_editor->setPlainText(text);
+    // In steps: the editor lays a long text out as it takes it, which would hold the window still.
+    EditorTextLoader loader(m_editor, text, format);
+    job.runInSteps([&] { return loader.step(); }, {&loader.inserted(), &loader.total()});
+    if (!m_editor)
+        return;
     caret = m_editor->textCursor();
     caret.setPosition(0);
     m_editor->setTextCursor(caret);
+    m_editor->setCurrentCharFormat(format);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/import/DocumentOpener.h"
 #include "app/import/LibreOfficeConverter.h"
 
 #include <QColor>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QTextCharFormat>
 
+class BackgroundJob;
 class QTextCursor;
 class QTextEdit;
 
@@ -34,6 +36,10 @@ public:
     static const QString applicationTitle;
     static const QString wordConversionError;
     static const QString notRichTextWarning;
+    // A file that cannot be read: its path, then the reason.
+    static const QString openFailure;
+    // The progress display of a long open: the file's name.
+    static const QString openingLabel;
 
     explicit EditorCommands(QTextEdit *editor);
 
@@ -68,10 +74,9 @@ private:
     QWidget *window() const;
     QTextCharFormat dialogFontFormat() const;
     void insertOpenedText(int filterIndex, const QString &path);
-    std::optional<QString> readOpenedFile(int filterIndex, const QString &path);
-    std::optional<QString> convertWordDocument(const QString &path);
+    static void reportOpenFailure(const DocumentOpener::Outcome &outcome, const QString &path);
     // The opened text in place of the editor's, all in the current text format, caret at 0.
-    void showOpenedText(const QString &text);
+    void showOpenedText(BackgroundJob &job, const QString &text);
 
     QPointer<QTextEdit> m_editor;
     QFont m_dialogFont;

@@ -1,16 +1,12 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
-// The plain text reader of the open command. Failures are silent: whatever was
-// read so far, possibly nothing, is returned.
-QString FileOpen(const QString &path);
+#include <atomic>
+#include <optional>
 
-// The text that the bytes of a text file stand for: UTF-16 when they open with its
-// byte-order mark, UTF-8 when they are valid UTF-8 (a byte-order mark dropped),
-// Windows-1252 otherwise.
-QString decodeTextFile(const QByteArray &bytes);
-
-// Beyond this the reader stops: a text for a child to hear, not a disk image.
-constexpr qint64 maxTextFileBytes = 64 * 1024 * 1024;
+// The plain text reader of the open command: the text of a regular file (see
+// TextFile::decode), or nullopt with the reason in `reason` when the file cannot be read,
+// is not a regular file or is larger than TextFile::maxBytes. `progress` follows the bytes read.
+std::optional<QString> FileOpen(const QString &path, QString *reason = nullptr,
+                                std::atomic<qint64> *progress = nullptr);

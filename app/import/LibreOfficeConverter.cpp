@@ -54,7 +54,10 @@ std::optional<QString> LibreOfficeConverter::toPlainText(const QString &document
     const QString textFile = convertedFile(output.path());
     if (textFile.isEmpty())
         return std::nullopt;
-    return withoutFinalParagraphMark(FileOpen(textFile));
+    std::optional<QString> text = FileOpen(textFile);
+    if (!text)
+        return std::nullopt;
+    return withoutFinalParagraphMark(*std::move(text));
 }
 
 bool LibreOfficeConverter::prepareProfile()

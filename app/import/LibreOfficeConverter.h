@@ -8,8 +8,8 @@
 // Turns a word-processor document (.doc, .docx, .odt, .rtf ...) into its plain text by
 // running LibreOffice headless as an outside program. It runs with a private profile, so
 // that a LibreOffice the user has open does not take the request, with macros off, and
-// under a time limit after which it is killed. While it runs, the calling thread keeps
-// handling its events (the window keeps painting); the caller decides which input to refuse.
+// under a time limit after which it is killed. It may run on any thread; while it runs, the
+// calling thread keeps handling its events.
 class LibreOfficeConverter
 {
 public:

@@ -1,7 +1,7 @@
 #include "app/import/RtfReader.h"
 
-#include "platform/CodePage.h"
 #include "app/import/RtfKeywords.h"
+#include "platform/CodePage.h"
 
 #include <QFile>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "app/import/FileOpen.h"
+#include "platform/TextFile.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString text = decodeTextFile(bytes);
+    const QString text = TextFile::decode(bytes);
     const bool utf16 =
         size >= 2 && ((data[0] == 0xFF && data[1] == 0xFE) || (data[0] == 0xFE && data[1] == 0xFF));
     const QByteArray unmarked = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;

@@ -1,5 +1,7 @@
 #include "tools/say/SayOptions.h"
 
+#include "platform/TextFile.h"
+
 namespace {
 bool takeNumber(const QStringList &args, qsizetype &i, std::optional<int> &into, QString *error)
 {
@@ -27,6 +29,17 @@ bool takeText(const QStringList &args, qsizetype &i, QString &into, QString *err
     }
     into = args.at(i);
     return true;
+}
+
+// An empty name would quietly mean "no file": playing aloud, or reading standard input.
+bool takeFileName(const QStringList &args, qsizetype &i, QString &into, QString *error)
+{
+    if (!takeText(args, i, into, error))
+        return false;
+    if (!into.isEmpty())
+        return true;
+    *error = args.at(i - 1) + QStringLiteral(" needs a file name, not an empty one");
+    return false;
 }
 
 // Words laid in lines under the option descriptions.
@@ -58,11 +71,11 @@ SayOptions SayOptions::parse(const QStringList &args, QString *error)
         else if (a == u"--pitch")
             ok = takeNumber(args, i, options.pitch, error);
         else if (a == u"--wav")
-            ok = takeText(args, i, options.wavFile, error);
+            ok = takeFileName(args, i, options.wavFile, error);
         else if (a == u"--subtitles")
-            ok = takeText(args, i, options.subtitlesFile, error);
+            ok = takeFileName(args, i, options.subtitlesFile, error);
         else if (a == u"-f")
-            ok = takeText(args, i, options.textFile, error);
+            ok = takeFileName(args, i, options.textFile, error);
         else if (a == u"--list-voices")
             options.listVoices = true;
         else if (a == u"-h" || a == u"--help")
@@ -119,7 +132,10 @@ Options:
                    as subtitles; FILE ends in .srt (SubRip), .vtt (WebVTT, with
                    the time of every word) or .lrc (lyrics, with word times).
                    example: vocalino-say --wav story.wav --subtitles story.srt -f story.txt
-  -f FILE          read the text from FILE (UTF-8, UTF-16 or the local encoding).
+  -f FILE          read the text from FILE: UTF-16 or UTF-8 after a byte-order
+                   mark, else UTF-8 when it is valid, else Windows-1252, as the
+                   Vocalino window reads it (standard input likewise). At most
+                   %2 is read.
                    example: vocalino-say -f poem.txt
   --list-voices    print the names of the voices, one a line, and stop.
                    example: vocalino-say --list-voices
@@ -133,7 +149,8 @@ Options:
 A speed or pitch the voice cannot take is said on standard error, and the text
 is spoken at the nearest usable values. Exit status: 0 done, 1 the speech or the
 file failed, 2 the command line or the voice was wrong.)"))
-        .arg(wrapped(QStringLiteral(".") + formats.join(QStringLiteral(", .")) + u'.', 19));
+        .arg(wrapped(QStringLiteral(".") + formats.join(QStringLiteral(", .")) + u'.', 19),
+             TextFile::sizeText(TextFile::maxBytes));
 }
 
 QString SayOptions::versionText()

@@ -3,15 +3,16 @@
 #include "engine/VoiceCatalogue.h"
 #include "engine/audio/SoundFormat.h"
 #include "platform/AppError.h"
+#include "platform/TextFile.h"
 #include "tools/say/SayOptions.h"
 #include "tools/say/SubtitleFile.h"
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QStringDecoder>
 
 #include <cstdio>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -31,30 +32,44 @@ int voiceIndex(const DirectSS &engine, const QString &name)
     return 0;
 }
 
-QString decodedText(const QByteArray &bytes)
+// The bytes of -f FILE or of standard input; nullopt, said on standard error, when they
+// cannot be read or pass the limit.
+std::optional<QByteArray> textBytes(const SayOptions &options)
 {
-    auto encoding = QStringConverter::encodingForData(bytes);
-    QStringDecoder decode(encoding.value_or(QStringConverter::Utf8));
-    return decode(bytes);
-}
-
-bool textToSay(const SayOptions &options, QString *text)
-{
-    QFile file(options.textFile);
+    QFile standardInput;
+    TextFile::Opened opened;
     if (options.fromStandardInput) {
         if (isatty(STDIN_FILENO))
-            printLine(stderr,
-                      QStringLiteral("vocalino-say: reading the text from standard input (end it with Ctrl+D)"));
-        file.open(stdin, QIODevice::ReadOnly);
-    } else if (!options.textFile.isEmpty() && !file.open(QIODevice::ReadOnly)) {
-        printLine(stderr, QStringLiteral("vocalino-say: cannot read \"%1\"").arg(options.textFile));
-        return false;
+            printLine(stderr, QStringLiteral(
+                                  "vocalino-say: reading the text from standard input (end it with Ctrl+D)"));
+        standardInput.open(stdin, QIODevice::ReadOnly);
+    } else {
+        opened = TextFile::openAny(options.textFile);
     }
-    if (file.isOpen())
-        *text = decodedText(file.readAll());
+    QIODevice *source = options.fromStandardInput ? &standardInput : opened.file.get();
+    const TextFile::Read read =
+        source ? TextFile::readAll(*source, TextFile::maxBytes) : TextFile::Read{std::nullopt, opened.reason};
+    if (!read.bytes) {
+        const QString from = options.fromStandardInput ? QStringLiteral("standard input")
+                                                       : QStringLiteral("\"%1\"").arg(options.textFile);
+        printLine(stderr, QStringLiteral("vocalino-say: cannot read %1: %2").arg(from, read.reason));
+    }
+    return read.bytes;
+}
+
+// The words to say, read from a file or standard input as the Vocalino window reads a text file.
+bool textToSay(const SayOptions &options, QString *text)
+{
+    if (options.fromStandardInput || !options.textFile.isEmpty()) {
+        const std::optional<QByteArray> bytes = textBytes(options);
+        if (!bytes)
+            return false;
+        *text = TextFile::decode(*bytes);
+    }
     if (text->trimmed().isEmpty()) {
-        printLine(stderr,
-                  QStringLiteral("vocalino-say: nothing to say: give a text, -f FILE or text on standard input"));
+        printLine(
+            stderr,
+            QStringLiteral("vocalino-say: nothing to say: give a text, -f FILE or text on standard input"));
         return false;
     }
     return true;
@@ -80,7 +95,9 @@ int say(const SayOptions &options)
     }
     const int index = voiceIndex(engine, options.voice);
     if (index == 0) {
-        printLine(stderr, QStringLiteral("vocalino-say: unknown voice \"%1\" (see --list-voices)").arg(options.voice));
+        printLine(
+            stderr,
+            QStringLiteral("vocalino-say: unknown voice \"%1\" (see --list-voices)").arg(options.voice));
         return 2;
     }
     QString text = options.text;
@@ -98,15 +115,16 @@ int say(const SayOptions &options)
     QObject::connect(&engine, &DirectSS::AudioStop, &loop, &QEventLoop::quit);
     engine.Speak(text);
     if (engine.LastError() == DirectSS::Unexpected) {
-        printLine(stderr, QStringLiteral("vocalino-say: speed %1 or pitch %2 is not usable with %3 "
-                                         "(speed %4-%5, pitch %6-%7 Hz); speaking at the nearest usable values")
-                              .arg(engine.Speed())
-                              .arg(engine.Pitch())
-                              .arg(voice.name)
-                              .arg(VoiceCatalogue::minimumSpeed)
-                              .arg(VoiceCatalogue::maximumSpeed)
-                              .arg(VoiceCatalogue::minimumPitch(voice))
-                              .arg(VoiceCatalogue::maximumPitch(voice)));
+        printLine(stderr,
+                  QStringLiteral("vocalino-say: speed %1 or pitch %2 is not usable with %3 "
+                                 "(speed %4-%5, pitch %6-%7 Hz); speaking at the nearest usable values")
+                      .arg(engine.Speed())
+                      .arg(engine.Pitch())
+                      .arg(voice.name)
+                      .arg(VoiceCatalogue::minimumSpeed)
+                      .arg(VoiceCatalogue::maximumSpeed)
+                      .arg(VoiceCatalogue::minimumPitch(voice))
+                      .arg(VoiceCatalogue::maximumPitch(voice)));
     }
     loop.exec();
     if (!engine.recordingError().isEmpty()) {

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -178,6 +179,70 @@ TEST(SayTool, ReadsTheTextFromStandardInputWhenNoneIsGiven)
     EXPECT_EQ(r.code, 2);
     EXPECT_TRUE(lastLine(r.err).contains("nothing to say")) << r.err.toStdString();
     EXPECT_FALSE(QFile::exists(dir.filePath("nothing.wav")));
+}
+
+TEST(SayTool, EmptyFileNamesAreRefusedNotTakenForNone)
+{
+    QTemporaryDir dir;
+    SayRun r = say({"--wav", "", "Hello."}, "unix:/nonexistent/socket");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("--wav needs a file name, not an empty one")) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("No audio output device")) << "it went on to speak aloud";
+    // Not standard input instead: the text there would be spoken.
+    r = say({"--wav", dir.filePath("piped.wav"), "-f", ""}, {}, "Read me from the pipe.\n");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(r.err.contains("-f needs a file name, not an empty one")) << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("piped.wav")));
+}
+
+TEST(SayTool, NoMoreThan64MiBIsRead)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("never.wav");
+    // An endless file: without a limit it eats the memory.
+    SayRun r = say({"--wav", out, "-f", "/dev/zero"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(lastLine(r.err).contains("cannot read \"/dev/zero\": it is larger than 64 MiB"))
+        << r.err.toStdString();
+    r = say({"--wav", out}, {}, QByteArray(64 * 1024 * 1024 + 1, 'a'));
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(lastLine(r.err).contains("cannot read standard input: it is larger than 64 MiB"))
+        << r.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+    r = say({"--wav", out, "-f", dir.path()});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_TRUE(lastLine(r.err).contains("it is a folder")) << r.err.toStdString();
+}
+
+// The same words as UTF-8, as Windows-1252 and as UTF-16 make the same recording.
+TEST(SayTool, ReadsTextAsTheWindowDoes)
+{
+    QTemporaryDir dir;
+    const QString words = QStringLiteral("Grüße aus München, schöne Tage.");
+    QByteArray utf16("\xFF\xFE", 2);
+    for (QChar c : words)
+        utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+    const std::pair<const char *, QByteArray> files[] = {{"utf8", words.toUtf8()},
+                                                         {"cp1252", words.toLatin1()},
+                                                         {"utf16", utf16},
+                                                         {"question", "Gr??e aus M?nchen, sch?ne Tage."}};
+    QMap<QString, QByteArray> recordings;
+    for (const auto &[name, bytes] : files) {
+        QFile text(dir.filePath(QString::fromLatin1(name) + ".txt"));
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write(bytes);
+        text.close();
+        const QString out = dir.filePath(QString::fromLatin1(name) + ".wav");
+        const SayRun r = say({"--voice", "Deutsch", "--wav", out, "-f", text.fileName()});
+        ASSERT_EQ(r.code, 0) << name << r.err.toStdString();
+        QFile sound(out);
+        ASSERT_TRUE(sound.open(QIODevice::ReadOnly));
+        recordings[name] = sound.readAll();
+    }
+    EXPECT_EQ(recordings["cp1252"], recordings["utf8"]);
+    EXPECT_EQ(recordings["utf16"], recordings["utf8"]);
+    // The letters matter: lost ones would be heard.
+    EXPECT_NE(recordings["question"], recordings["utf8"]);
 }
 
 TEST(SayTool, TheExtensionChoosesTheFormatAndAnUnknownOneIsRefusedFirst)
