@@ -21,7 +21,10 @@ struct SpeechJob
 // How a job ended, reported from the synthesis thread.
 struct JobOutcome
 {
+    static constexpr qint32 engineFailure = qint32(0x80004005); // the synthesiser failed
     quint64 generation = 0;
     bool recorded = false;
-    QString error; // a recording that could not be completed
+    QString recording; // the recording's file
+    QString error;     // why the speech or the recording could not be completed
+    qint32 code = 0;   // engineFailure, or the wave writer's code for the file
 };

@@ -44,6 +44,8 @@ protected:
     bool watched() const { return !m_job.writer; }
     bool stopped();
     void stop() { m_stopped = true; }
+    // Ends the job as failed: nothing of it is reported as done, a recording is not saved.
+    void fail(const QString &why);
     const SpeechJob &job() const { return m_job; }
 
 private:
@@ -56,4 +58,5 @@ private:
     qint64 m_streamStart = 0; // stream position of the job's first sample
     qint64 m_synthesised = 0;
     bool m_stopped = false;
+    QString m_failure;
 };

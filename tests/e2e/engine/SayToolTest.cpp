@@ -126,15 +126,54 @@ TEST(SayTool, UnusablePitchStillSpeaksAndSaysSo)
     EXPECT_TRUE(QFile::exists(out));
 }
 
-TEST(SayTool, WithoutAnAudioServerItSpeaksOnTheSilentClock)
+// Speaking into no sound server would only pass the time: it says so at once, points to
+// --wav, and exits 1 (0 means spoken); a recording needs no server.
+TEST(SayTool, WithoutASoundServerItRefusesAtOnceAndExitsOne)
 {
+    const QString story = QStringLiteral("Hello, I am Mary, and this story goes on for a long time. ").repeated(10);
     QElapsedTimer timer;
     timer.start();
-    const SayRun r = say({"Hello, I am Mary."}, "unix:/nonexistent/socket");
-    EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.err.contains("No audio output device")) << r.err.toStdString();
-    // Real-time pace: the sentence takes its 2.6 seconds even unheard.
-    EXPECT_GT(timer.elapsed(), 1700);
+    const SayRun r = say({story}, "unix:/nonexistent/socket");
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    EXPECT_LT(timer.elapsed(), 15000) << "it spoke the text into the silence first";
+    EXPECT_TRUE(lastLine(r.err).contains("no sound server")) << r.err.toStdString();
+    EXPECT_TRUE(lastLine(r.err).contains("--wav FILE")) << r.err.toStdString();
+
+    QTemporaryDir dir;
+    const QString out = dir.filePath("quiet.wav");
+    const SayRun recorded = say({"--wav", out, "Hello."}, "unix:/nonexistent/socket");
+    EXPECT_EQ(recorded.code, 0) << recorded.err.toStdString();
+    EXPECT_GT(soundInfo(out).frames, 0);
+}
+
+// A language voice espeak-ng cannot load (its dictionary gone) fails with 1 and the reason,
+// and leaves no empty recording behind.
+TEST(SayTool, AVoiceThatCannotSpeakExitsOneAndSavesNothing)
+{
+    QString system;
+    for (const QString &arch : QDir(QStringLiteral("/usr/lib")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        if (QFileInfo(QStringLiteral("/usr/lib/%1/espeak-ng-data/de_dict").arg(arch)).exists())
+            system = QStringLiteral("/usr/lib/%1/espeak-ng-data").arg(arch);
+    if (system.isEmpty())
+        GTEST_SKIP() << "espeak-ng's German dictionary was not found";
+    QTemporaryDir copy;
+    ASSERT_TRUE(QDir(copy.path()).mkdir("espeak-ng-data"));
+    for (const QFileInfo &entry : QDir(system).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        if (entry.fileName() != "de_dict") {
+            ASSERT_TRUE(QFile::link(entry.absoluteFilePath(), copy.filePath("espeak-ng-data/" + entry.fileName())));
+        }
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("ESPEAK_DATA_PATH", copy.path());
+    p.setProcessEnvironment(env);
+    const QString out = copy.filePath("german.wav");
+    p.start(qEnvironmentVariable("VOCALINO_SAY", QCoreApplication::applicationDirPath() + "/vocalino-say"),
+            {"--voice", "Deutsch", "--wav", out, "Guten", "Morgen."});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(lastLine(err).contains("Deutsch")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST(SayTool, HelpExplainsEveryOptionWithAnExampleAndVersionSaysWhichOne)
