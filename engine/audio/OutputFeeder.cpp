@@ -77,10 +77,7 @@ void OutputFeeder::wake()
 
 void OutputFeeder::setPaused(bool paused)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_wantPaused = paused;
-    }
+    m_wantPaused = paused;
     wake();
 }
 
@@ -135,11 +132,7 @@ void OutputFeeder::restartOutput(quint64 generation)
 
 void OutputFeeder::applyPause()
 {
-    bool wanted = false;
-    {
-        std::lock_guard lock(m_mutex);
-        wanted = m_wantPaused;
-    }
+    const bool wanted = m_wantPaused;
     if (wanted == m_outputPaused)
         return;
     if (wanted)

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -51,16 +53,16 @@ private:
 
     std::unique_ptr<AudioOutput> m_output;
     SampleRing &m_ring;
-    std::unique_ptr<QThread> m_thread; // none: fed on the owner's thread
-    QObject *m_context = nullptr;      // lives on the feeding thread, which deletes it
-    QTimer *m_timer = nullptr;         // a child of m_context
-    bool m_outputPaused = false;       // feeding thread only
-    mutable std::mutex m_mutex;        // guards what follows
-    std::vector<qint16> m_carry;       // popped from the ring, not yet taken by the output
+    std::unique_ptr<QThread> m_thread;     // none: fed on the owner's thread
+    QObject *m_context = nullptr;          // lives on the feeding thread, which deletes it
+    QTimer *m_timer = nullptr;             // a child of m_context
+    bool m_outputPaused = false;           // feeding thread only
+    std::atomic_bool m_wantPaused = false; // set by the owner without waiting for a pass
+    mutable std::mutex m_mutex;            // guards what follows
+    std::vector<qint16> m_carry;           // popped from the ring, not yet taken by the output
     quint64 m_generation = 0;
     qint64 m_handed = 0;
     qint64 m_played = 0;
-    bool m_wantPaused = false;
     bool m_isDevice = false;
     QString m_deviceError;
 };
