@@ -88,6 +88,7 @@ void DirectSS::setPitch(qint32 hertz)
 
 void DirectSS::setFileName(const QString &path)
 {
+    announceStopBeforeSaved(); // the caller ends the stopped recording before naming the next
     m_fileName = path;
 }
 

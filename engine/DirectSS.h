@@ -79,7 +79,7 @@ public:
 
 signals:
     // Once per end, on the GUI thread. A recording stopped by AudioReset() ends when what
-    // it holds is saved, or at the next Speak(), whichever comes first.
+    // it holds is saved, or at the next setFileName() or Speak(), whichever comes first.
     void AudioStop(qint32 hi, qint32 lo);
     void WordHeard(qint32 position, qint32 length);
     // The reading whose words follow (0: none; the sound of a reading has ended).

@@ -315,3 +315,27 @@ TEST(EspeakFailures, AnUnusableVoiceAndAFailedSynthesisSaveNothingAndSetTheLastE
     EXPECT_FALSE(failed.saved) << "a failed synthesis was saved as complete";
     EXPECT_TRUE(failed.text.contains("espeak-ng")) << failed.text.toStdString();
 }
+
+// SPEAK right after a stopped recording, before its save has ended: the recording's end is
+// told first, once, and the new speech is spoken, not recorded into the old file.
+TEST_F(EngineFailures, ASpeakBeforeTheStoppedRecordingIsSavedEndsItFirstAndOnce)
+{
+    const QString target = dir.filePath("first.wav");
+    engine->setFileName(target);
+    engine->Speak(QStringLiteral("Once more the little fox ran over the hill and far away. ").repeated(200));
+    QTest::qWait(300);
+    QStringList order;
+    QObject::connect(engine.get(), &DirectSS::AudioStop, [&] {
+        order << QStringLiteral("stop");
+        engine->setFileName(QString()); // as the window ends a recording
+    });
+    engine->AudioReset();
+    order << QStringLiteral("speak");
+    engine->Speak(QStringLiteral("Now only spoken.")); // its save cannot have been reported yet
+    ASSERT_TRUE(playToEnd());
+    QTest::qWait(100);
+    EXPECT_EQ(order, QStringList({"speak", "stop", "stop"}));
+    EXPECT_GT(clock->writtenSamples(), 0) << "the new speech was recorded instead of spoken";
+    EXPECT_GT(waveFrames(target), 0);
+    EXPECT_TRUE(failures->isEmpty());
+}
