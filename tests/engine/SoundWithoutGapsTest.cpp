@@ -81,3 +81,29 @@ TEST(SoundWithoutGaps, AWindowThreadBusyFor300MsLeavesNoGap)
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(card->heard().size(), expected.size());
 }
+
+// Pause, resume and stop reach an output fed from its own thread.
+TEST(SoundWithoutGaps, PauseHoldsTheSoundAndStopEmptiesTheOutput)
+{
+    auto sink = std::make_unique<ListeningSink>();
+    ListeningSink *card = sink.get();
+    DirectSS engine(std::move(sink));
+    QSignalSpy stop(&engine, &DirectSS::AudioStop);
+    engine.Speak(story);
+    QTest::qWait(700);
+    engine.AudioPause();
+    QTest::qWait(100);
+    const qint64 held = card->playedSamples();
+    EXPECT_GT(held, 0);
+    QTest::qWait(500);
+    EXPECT_EQ(card->playedSamples(), held) << "the sound went on while paused";
+    engine.AudioResume();
+    QTest::qWait(300);
+    EXPECT_GT(card->playedSamples(), held);
+    engine.AudioReset();
+    ASSERT_TRUE(stop.wait(2000));
+    QTest::qWait(100);
+    EXPECT_EQ(card->writtenSamples(), 0) << "the output kept sound after STOP";
+    EXPECT_TRUE(card->heard().empty());
+    EXPECT_EQ(stop.size(), 1);
+}
