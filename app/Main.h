@@ -52,6 +52,7 @@ public:
     void Roll(const QString &WaveFile);
     void Drawbox(float boxLeft, float BoxWidth, OleColor boxColor, float Value, qint16 Index);
     void applyAudioStop() override;
+    void applyEngineFailure(qint32 code, const QString &text, const QString &recording) override;
     // Returns the pair the sliders hold afterwards.
     std::pair<qint16, qint16> GetVoiceDefaults(const QString &voiceName);
 
@@ -136,7 +137,6 @@ private:
     void tellOnceWhenNoSoundDevice();
     bool startRecording(const QString &path);
     void warnNotWritten(const QString &path, const QString &reason);
-    void reportFailedRecording(const QString &path);
     void warn(const QString &text);
     // True, after telling the person, when the error is a synthesiser that cannot start.
     bool tellEngineFailure(const AppError &error);

@@ -78,12 +78,3 @@ void Main::warnNotWritten(const QString &path, const QString &reason)
     warn(QStringLiteral("The file \"%1\" cannot be written:\r\n%2")
              .arg(QDir::toNativeSeparators(path), reason));
 }
-
-// A recording that failed on its way (a full disk, a folder gone) ends with a
-// warning rather than looking like a success; the old file, if any, is untouched.
-void Main::reportFailedRecording(const QString &path)
-{
-    const QString reason = engine()->recordingError();
-    if (!path.isEmpty() && !reason.isEmpty())
-        warnNotWritten(path, reason);
-}

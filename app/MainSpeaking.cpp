@@ -142,9 +142,7 @@ void Main::applyAudioStop()
     engine()->setVisible(false);
     if (!engine()->isSpeaking()) // a stop's late report must not end a reading begun since
         m_highlighter->clear();
-    QString recorded;
     if (recState) {
-        recorded = engine()->FileName();
         engine()->setFileName(QString());
         cmdSpkText->setEnabled(true);
         cmdPauseText->setEnabled(true);
@@ -159,7 +157,6 @@ void Main::applyAudioStop()
         showStatus(QStringLiteral("PAUSED"), yellow);
     else
         showStatus(QStringLiteral("STOPPED"), red);
-    reportFailedRecording(recorded);
 }
 
 void Main::clearLevelDisplay() { clearDrawing(*Picture1); }

@@ -1,10 +1,11 @@
 #include "engine/DirectSS.h"
 
 #include "engine/EngineLog.h"
-#include "engine/mouth/MouthPainter.h"
-#include "engine/audio/SampleRing.h"
-#include "engine/synth/SynthWorker.h"
 #include "engine/VoiceCatalogue.h"
+#include "engine/audio/OutputFeeder.h"
+#include "engine/audio/SampleRing.h"
+#include "engine/mouth/MouthPainter.h"
+#include "engine/synth/SynthWorker.h"
 #include "platform/AppError.h"
 
 #include <QElapsedTimer>
@@ -13,10 +14,9 @@
 #include <algorithm>
 
 namespace {
-constexpr int tickMs = 20;              // feeding and mouth frames: 50 a second
-constexpr double ringSeconds = 2.0;     // synthesis runs at most this far ahead
-constexpr qint64 feedBlock = 4096;
-constexpr double mouthEasing = 0.45;    // share of the way to the target per frame
+constexpr int tickMs = 20;           // word events and mouth frames: 50 a second
+constexpr double ringSeconds = 2.0;  // synthesis runs at most this far ahead
+constexpr double mouthEasing = 0.45; // share of the way to the target per frame
 
 qint64 steadyMs()
 {
@@ -27,15 +27,16 @@ qint64 steadyMs()
 DirectSS::DirectSS(QWidget *parent) : DirectSS(AudioOutput::create(), parent) {}
 
 DirectSS::DirectSS(std::unique_ptr<AudioOutput> output, QWidget *parent)
-    : QWidget(parent), m_output(std::move(output)), m_surface(QSize(57, 41), QImage::Format_ARGB32_Premultiplied)
+    : QWidget(parent), m_surface(QSize(57, 41), QImage::Format_ARGB32_Premultiplied)
 {
     const int rate = SynthWorker::sampleRate();
     m_ring = std::make_unique<SampleRing>(qint64(ringSeconds * rate));
-    m_ring->setDataCallback([this] { QMetaObject::invokeMethod(this, &DirectSS::feedOutput, Qt::QueuedConnection); });
+    m_feeder = std::make_unique<OutputFeeder>(std::move(output), *m_ring, rate);
+    m_ring->setDataCallback([this] { m_feeder->wake(); });
     m_worker = std::make_unique<SynthWorker>(*m_ring, [this](const JobOutcome &outcome) {
-        QMetaObject::invokeMethod(this, [this, outcome] { jobEnded(outcome); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, outcome] { jobEnded(outcome); }, Qt::QueuedConnection);
     });
-    m_output->start(rate);
     m_ticker.setTimerType(Qt::PreciseTimer);
     m_ticker.setInterval(tickMs);
     connect(&m_ticker, &QTimer::timeout, this, &DirectSS::tick);
@@ -46,6 +47,7 @@ DirectSS::DirectSS(std::unique_ptr<AudioOutput> output, QWidget *parent)
 DirectSS::~DirectSS()
 {
     m_worker.reset(); // joins the thread before the ring and the output go
+    m_feeder.reset();
 }
 
 qint32 DirectSS::CountEngines() const
@@ -68,9 +70,10 @@ void DirectSS::Select(qint32 index)
 void DirectSS::checkIndex(qint32 index) const
 {
     if (index < 1 || index > CountEngines())
-        throw AppError(InvalidArgument, QStringLiteral("Voice index %1 is out of range: the engine has voices 1 to %2")
-                                            .arg(index)
-                                            .arg(CountEngines()));
+        throw AppError(InvalidArgument,
+                       QStringLiteral("Voice index %1 is out of range: the engine has voices 1 to %2")
+                           .arg(index)
+                           .arg(CountEngines()));
 }
 
 void DirectSS::setSpeed(qint32 wordsPerMinute)
@@ -85,6 +88,7 @@ void DirectSS::setPitch(qint32 hertz)
 
 void DirectSS::setFileName(const QString &path)
 {
+    announceStopBeforeSaved(); // the caller ends the stopped recording before naming the next
     m_fileName = path;
 }
 
@@ -95,12 +99,12 @@ int DirectSS::sampleRate() const
 
 bool DirectSS::hasAudioDevice() const
 {
-    return m_output->isDevice();
+    return m_feeder->isDevice();
 }
 
 QString DirectSS::deviceError() const
 {
-    return m_output->deviceError();
+    return m_feeder->deviceError();
 }
 
 void DirectSS::Speak(const QString &text)
@@ -110,14 +114,14 @@ void DirectSS::Speak(const QString &text)
 
 void DirectSS::SpeakAfter(qint32 silenceMs, const QString &text)
 {
-    m_recordError.clear(); // a failure belongs to the recording it ended
+    announceStopBeforeSaved(); // so that the caller ends the stopped recording before this one begins
+    m_recordError.clear();     // a failure belongs to the recording it ended
+    m_lastErrorText.clear();
     SpeechJob job;
     job.text = text;
     job.silenceBefore = qint64(std::clamp(silenceMs, 0, 10000)) * sampleRate() / 1000;
+    // The voice loads on the worker: a voice that cannot speak is told through Failed().
     job.voice = VoiceCatalogue::voices().at(m_voice - 1);
-    const QString failure = SynthWorker::startError(job.voice);
-    if (!failure.isEmpty())
-        throw AppError(EngineFailure, QStringLiteral("The speech synthesiser could not be started: %1").arg(failure));
     job.settings = VoiceCatalogue::resolve(job.voice, m_speed, m_pitch);
     m_lastError = job.settings.outOfRange ? qint32(Unexpected) : 0;
     if (!m_fileName.isEmpty()) {
@@ -136,7 +140,7 @@ void DirectSS::SpeakAfter(qint32 silenceMs, const QString &text)
 void DirectSS::AudioPause()
 {
     m_paused = true;
-    m_output->suspend();
+    m_feeder->setPaused(true);
     setShape(int(Viseme::Rest));
 }
 
@@ -145,32 +149,66 @@ void DirectSS::AudioResume()
     if (!m_paused)
         return;
     m_paused = false;
-    m_output->resume();
+    m_feeder->setPaused(false);
 }
 
+// Returns at once: the synthesiser notices the stop on its own thread and a stopped
+// recording saves what it holds there too, telling Failed() if that save fails.
 void DirectSS::AudioReset()
 {
     const bool wasActive = m_active;
-    m_worker->cancelAll(); // a recording keeps what it has, committed
-    m_output->reset();
-    m_carry.clear();
+    const quint64 stopped = m_ring->generation();
+    const bool saving = m_worker->cancelAll();
+    m_feeder->setPaused(false); // and the output drops what it holds
     m_events.clear();
-    m_handed = 0;
     m_pending = 0;
     m_active = false;
     m_paused = false;
     setShape(int(Viseme::Rest));
-    if (wasActive)
-        QMetaObject::invokeMethod(this, [this] { announceStop(); }, Qt::QueuedConnection);
+    std::vector<JobOutcome> failures = std::exchange(m_failures, {});
+    if (!wasActive)
+        return;
+    if (saving) { // the recording's end is when what it holds is saved, on the worker
+        m_savingAfterStop = stopped;
+        m_failuresAtStop = std::move(failures);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this, [this, failures] { announceStop(failures); }, Qt::QueuedConnection);
+}
+
+void DirectSS::announceStopBeforeSaved()
+{
+    if (m_savingAfterStop == 0)
+        return;
+    m_savingAfterStop = 0;
+    announceStop(std::exchange(m_failuresAtStop, {}));
 }
 
 void DirectSS::jobEnded(const JobOutcome &outcome)
 {
-    if (outcome.generation != m_ring->generation())
-        return; // a job stopped by AudioReset, already accounted for
-    if (!outcome.error.isEmpty())
-        m_lastError = EngineFailure;
-    m_recordError = outcome.error;
+    if (outcome.generation != m_ring->generation()) {
+        // Stopped by AudioReset: only a recording's last save is still news.
+        const bool failed = outcome.recorded && !outcome.error.isEmpty();
+        if (failed)
+            noteFailure(outcome);
+        if (outcome.generation == m_savingAfterStop) {
+            m_savingAfterStop = 0;
+            std::vector<JobOutcome> failures = std::exchange(m_failuresAtStop, {});
+            if (failed)
+                failures.push_back(outcome);
+            announceStop(failures);
+        } else if (failed) {
+            emit Failed(outcome.code, outcome.error, outcome.recording);
+        }
+        return;
+    }
+    if (!outcome.error.isEmpty()) {
+        noteFailure(outcome);
+        m_failures.push_back(outcome);
+    } else if (outcome.recorded) {
+        m_recordError.clear();
+    }
     if (outcome.recorded) {
         m_recordedWords = outcome.words;
         m_recordedFrames = outcome.frames;
@@ -179,36 +217,26 @@ void DirectSS::jobEnded(const JobOutcome &outcome)
     tick();
 }
 
+void DirectSS::noteFailure(const JobOutcome &outcome)
+{
+    m_lastError = outcome.code;
+    m_lastErrorText = outcome.error;
+    if (outcome.recorded)
+        m_recordError = outcome.error;
+}
+
 void DirectSS::tick()
 {
-    feedOutput();
-    const qint64 played = m_output->playedSamples();
-    qCDebug(lcEngine) << "handed" << m_handed << "played" << played << "pending" << m_pending << "ring"
-                      << m_ring->available() << "free" << m_output->freeSamples();
-    deliverEvents(played);
-    finishIfDone(played);
+    const OutputFeeder::Progress progress = m_feeder->progress();
+    for (const StreamEvent &event : m_ring->takeEvents())
+        m_events.push_back(event);
+    qCDebug(lcEngine) << "handed" << progress.handed << "played" << progress.played << "pending" << m_pending
+                      << "ring" << m_ring->available();
+    deliverEvents(progress.played);
+    finishIfDone(progress.drained);
     animateMouth();
     if (!m_active && m_openness <= 0.0)
         m_ticker.stop();
-}
-
-void DirectSS::feedOutput()
-{
-    for (;;) {
-        if (m_carry.empty()) {
-            m_carry.resize(size_t(feedBlock));
-            m_carry.resize(size_t(m_ring->pop(m_carry.data(), feedBlock)));
-            if (m_carry.empty())
-                break;
-        }
-        const qint64 taken = m_output->write(m_carry.data(), qint64(m_carry.size()));
-        m_handed += taken;
-        m_carry.erase(m_carry.begin(), m_carry.begin() + taken);
-        if (!m_carry.empty())
-            break; // the device is full for now
-    }
-    for (const StreamEvent &event : m_ring->takeEvents())
-        m_events.push_back(event);
 }
 
 void DirectSS::deliverEvents(qint64 played)
@@ -225,20 +253,22 @@ void DirectSS::deliverEvents(qint64 played)
     }
 }
 
-void DirectSS::finishIfDone(qint64 played)
+void DirectSS::finishIfDone(bool drained)
 {
-    if (!m_active || m_pending > 0 || !m_carry.empty() || m_ring->available() > 0 || played < m_handed)
+    if (!m_active || m_pending > 0 || !drained)
         return;
     m_active = false;
     m_events.clear();
     m_target = int(Viseme::Rest);
-    announceStop();
+    announceStop(std::exchange(m_failures, {}));
 }
 
-void DirectSS::announceStop()
+void DirectSS::announceStop(const std::vector<JobOutcome> &failures)
 {
     const qint64 stamp = steadyMs();
     emit AudioStop(qint32(stamp >> 32), qint32(stamp & 0xffffffff));
+    for (const JobOutcome &failure : failures)
+        emit Failed(failure.code, failure.error, failure.recording);
 }
 
 void DirectSS::setShape(int shape)

@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+class OutputFeeder;
 class SynthWorker;
 
 // The speech engine control: voices, speed, pitch, speaking, pausing,
@@ -25,14 +26,14 @@ class DirectSS : public QWidget
     Q_OBJECT
 public:
     enum Code : qint32 {
-        Unexpected = qint32(0x8000FFFF),   // speed or pitch not usable with the voice
+        Unexpected = qint32(0x8000FFFF), // speed or pitch not usable with the voice
         InvalidArgument = WaveWriter::InvalidArgument,
         AccessDenied = WaveWriter::AccessDenied,
         PathNotFound = WaveWriter::PathNotFound,
         DiskFull = WaveWriter::DiskFull,
         WriteFault = WaveWriter::WriteFault,
         NoAudioDevice = qint32(0x80040200),
-        EngineFailure = qint32(0x80004005),
+        EngineFailure = JobOutcome::engineFailure,
     };
 
     explicit DirectSS(QWidget *parent = nullptr); // uses AudioOutput::create()
@@ -58,6 +59,8 @@ public:
     void AudioResume();
     void AudioReset();
     qint32 LastError() const { return m_lastError; }
+    // The last failure in words the window can show; empty when the last speak call went well.
+    QString LastErrorText() const { return m_lastErrorText; }
     // The number of the last speak call; ReadingHeard tells when its sound begins.
     qint32 LastReading() const { return m_readings; }
 
@@ -81,10 +84,15 @@ public:
     QSize sizeHint() const override { return {57, 41}; }
 
 signals:
-    void AudioStop(qint32 hi, qint32 lo); // once per end, on the GUI thread
+    // Once per end, on the GUI thread. A recording stopped by AudioReset() ends when what
+    // it holds is saved, or at the next setFileName() or Speak(), whichever comes first.
+    void AudioStop(qint32 hi, qint32 lo);
     void WordHeard(qint32 position, qint32 length);
     // The reading whose words follow (0: none; the sound of a reading has ended).
     void ReadingHeard(qint32 reading);
+    // A speech or a recording failed after Speak() had returned: the code (also LastError()),
+    // what went wrong and, for a recording, its file. Follows the audio-stop event of its end.
+    void Failed(qint32 code, const QString &text, const QString &recording);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -93,34 +101,38 @@ protected:
 
 private:
     void tick();
-    void feedOutput();
     void deliverEvents(qint64 played);
-    void finishIfDone(qint64 played);
+    void finishIfDone(bool drained);
     void jobEnded(const JobOutcome &outcome);
-    void announceStop();
+    void noteFailure(const JobOutcome &outcome);
+    void announceStop(const std::vector<JobOutcome> &failures);
+    void announceStopBeforeSaved();
     void setShape(int shape);
     void animateMouth();
     void redrawMouth();
     void checkIndex(qint32 index) const;
 
-    std::unique_ptr<AudioOutput> m_output;
     std::unique_ptr<SampleRing> m_ring;
+    std::unique_ptr<OutputFeeder> m_feeder;
     std::unique_ptr<SynthWorker> m_worker;
     QTimer m_ticker;
     QImage m_surface;
-    std::vector<qint16> m_carry;      // popped from the ring, not yet taken by the output
-    std::deque<StreamEvent> m_events; // waiting for their sample to be heard
+    std::deque<StreamEvent> m_events;   // waiting for their sample to be heard
+    std::vector<JobOutcome> m_failures; // of the speech under way, told at its end
     QString m_fileName;
     QString m_recordError;
     std::vector<RecordedWord> m_recordedWords;
     qint64 m_recordedFrames = 0;
+    QString m_lastErrorText;
     qint32 m_voice = 1;
     qint32 m_speed = 150;
     qint32 m_pitch = 170;
     qint32 m_lastError = 0;
     qint32 m_readings = 0; // speak calls so far
-    qint64 m_handed = 0;  // samples given to the output since its start
-    qint64 m_pending = 0; // jobs handed to the worker and not yet ended
+    qint64 m_pending = 0;  // jobs handed to the worker and not yet ended
+    // A recording stopped by AudioReset: its generation, while its audio-stop waits for its last save.
+    quint64 m_savingAfterStop = 0;
+    std::vector<JobOutcome> m_failuresAtStop;
     bool m_active = false;
     bool m_paused = false;
     int m_shape = 0;

@@ -23,6 +23,7 @@ frmAnim::frmAnim(QWidget *parent)
     picMainSkin->setObjectName(QStringLiteral("picMainSkin"));
     DirectSS1->setObjectName(QStringLiteral("DirectSS1"));
     connect(DirectSS1, &DirectSS::AudioStop, this, &frmAnim::DirectSS1_AudioStop);
+    connect(DirectSS1, &DirectSS::Failed, this, &frmAnim::DirectSS1_Failed);
     picMainSkin->installEventFilter(this);
     Form_Load();
 }
@@ -72,4 +73,10 @@ void frmAnim::DirectSS1_AudioStop(qint32, qint32)
 {
     if (m_target)
         m_target->applyAudioStop();
+}
+
+void frmAnim::DirectSS1_Failed(qint32 code, const QString &text, const QString &recording)
+{
+    if (m_target)
+        m_target->applyEngineFailure(code, text, recording);
 }

@@ -9,7 +9,7 @@ class DirectSS;
 class PictureBox;
 
 // The borderless window shaped like the clown. It hosts the one engine control, over the
-// clown's mouth, and passes the engine's audio stop on to the main window.
+// clown's mouth, and passes the engine's audio stop and failures on to the main window.
 class frmAnim : public QWidget
 {
     Q_OBJECT
@@ -40,6 +40,7 @@ private:
     void Form_Load();
     void picMainSkin_MouseDown(QPoint pressedAt);
     void DirectSS1_AudioStop(qint32 hi, qint32 lo);
+    void DirectSS1_Failed(qint32 code, const QString &text, const QString &recording);
 
     AudioStopTarget *m_target = nullptr;
     QRegion m_shape;

@@ -15,6 +15,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <limits>
@@ -218,6 +219,68 @@ void BM_PeakMemory1MB(benchmark::State &state)
     state.SetLabel(recording ? "recording" : "speaking");
 }
 BENCHMARK(BM_PeakMemory1MB)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+
+double percentile(std::vector<double> values, double share)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[size_t(std::ceil(share * double(values.size()))) - 1];
+}
+
+double percentile99(const std::vector<double> &values)
+{
+    return percentile(values, 0.99);
+}
+
+// Words without a full stop: one long utterance for the synthesiser to prepare.
+QString oneSentence(int words)
+{
+    return wordsText(words).remove(u'.') + QStringLiteral(".");
+}
+
+// STOP's time on the window's thread, 50 tries each: during a long Sam sentence, while Flite
+// prepares a 500-word utterance for Mary, and while a recording of a 1 MB text runs (its last
+// save follows the stop). The baseline is SPEAK's own time in the same tries.
+constexpr int stopTries = 50;
+void BM_StopAtOnce(benchmark::State &state)
+{
+    const int which = int(state.range(0));
+    const int voice = which == 0 ? 3 : 1;
+    const QString text = which == 0 ? oneSentence(300) : which == 1 ? oneSentence(500) : textOfSize(1024 * 1024);
+    const int waitMs = which == 0 ? 30 : which == 1 ? 100 : 300;
+    QTemporaryDir dir;
+    DirectSS engine(std::make_unique<ClockAudioOutput>(which == 2 ? ClockAudioOutput::Pace::Immediate
+                                                                  : ClockAudioOutput::Pace::RealTime));
+    QSignalSpy stopped(&engine, &DirectSS::AudioStop);
+    engine.Select(voice);
+    std::vector<double> stops, speaks;
+    for (auto _ : state) {
+        for (int i = 0; i < stopTries; ++i) {
+            if (which == 2)
+                engine.setFileName(dir.filePath("big.wav"));
+            QElapsedTimer timer;
+            timer.start();
+            engine.Speak(text);
+            speaks.push_back(double(timer.nsecsElapsed()) / 1e6);
+            QElapsedTimer waited;
+            waited.start();
+            while (waited.elapsed() < waitMs)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            const qsizetype before = stopped.size();
+            timer.restart();
+            engine.AudioReset();
+            stops.push_back(double(timer.nsecsElapsed()) / 1e6);
+            while (stopped.size() == before && stopped.wait(60000)) {
+            }
+        }
+    }
+    state.counters["stop_p99_ms"] = percentile99(stops);
+    state.counters["speak_p99_ms"] = percentile99(speaks);
+    state.counters["stop_median_ms"] = percentile(stops, 0.5); // the run's noise shows in p99 first
+    state.counters["speak_median_ms"] = percentile(speaks, 0.5);
+    state.counters["ratio"] = percentile99(stops) / std::max(percentile99(speaks), 1e-6);
+    state.SetLabel(which == 0 ? "long Sam sentence" : which == 1 ? "500-word Flite utterance" : "recording 1 MB");
+}
+BENCHMARK(BM_StopAtOnce)->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char **argv)
@@ -253,6 +316,18 @@ int main(int argc, char **argv)
             BenchTimes::row(std::string("peak memory, 1 MB text ") + (mode[0] == '1' ? "recorded" : "spoken"),
                             BenchTimes::amount(above, "MB above idle", 2), "the idle engine", -1, "under 64 MB",
                             above < 64);
+    }
+    for (const char *which : {"0", "1", "2"}) {
+        const std::string name = std::string("BM_StopAtOnce/") + which + "/iterations:1";
+        if (!r.counters.count(name))
+            continue;
+        const double stop = r.counter(name, "stop_p99_ms");
+        const char *during = which[0] == '0'   ? "a long Sam sentence"
+                             : which[0] == '1' ? "a 500-word Flite utterance"
+                                               : "the last save of a 1 MB recording";
+        BenchTimes::row(std::string("STOP p99 of 50 during ") + during, BenchTimes::amount(stop, "ms"),
+                        "SPEAK p99 " + BenchTimes::amount(r.counter(name, "speak_p99_ms"), "ms"),
+                        r.counter(name, "ratio"), "under 16 ms", stop < 16);
     }
     benchmark::Shutdown();
     return 0;

@@ -25,7 +25,7 @@ qint64 ClockAudioOutput::freeSamples() const
         return std::numeric_limits<qint32>::max();
     catchUp();
     const qint64 capacity = qint64(bufferSeconds * m_rate);
-    return std::max<qint64>(0, capacity - (m_written - m_played));
+    return std::max<qint64>(0, capacity - (m_written.load() - m_played.load()));
 }
 
 qint64 ClockAudioOutput::write(const qint16 *, qint64 count)
@@ -38,7 +38,7 @@ qint64 ClockAudioOutput::write(const qint16 *, qint64 count)
         restartClock(); // after a gap the clock starts from this sample, not before it
     m_written += taken;
     if (m_pace == Pace::Immediate)
-        m_played = m_written;
+        m_played = m_written.load();
     return taken;
 }
 
@@ -52,7 +52,7 @@ void ClockAudioOutput::suspend()
 {
     catchUp();
     m_suspended = true;
-    m_base = m_played;
+    m_base = m_played.load();
 }
 
 void ClockAudioOutput::resume()
@@ -75,12 +75,12 @@ void ClockAudioOutput::reset()
 void ClockAudioOutput::advance(qint64 samples)
 {
     if (!m_suspended)
-        m_played = std::min(m_written, m_played + std::max<qint64>(samples, 0));
+        m_played = std::min(m_written.load(), m_played.load() + std::max<qint64>(samples, 0));
 }
 
 void ClockAudioOutput::restartClock()
 {
-    m_base = m_played;
+    m_base = m_played.load();
     m_clock.restart();
 }
 
@@ -88,5 +88,5 @@ void ClockAudioOutput::catchUp() const
 {
     if (m_pace != Pace::RealTime || m_suspended || !m_clock.isValid())
         return;
-    m_played = std::min(m_written, m_base + m_clock.nsecsElapsed() / 1000 * m_rate / 1000000);
+    m_played = std::min(m_written.load(), m_base + m_clock.nsecsElapsed() / 1000 * m_rate / 1000000);
 }

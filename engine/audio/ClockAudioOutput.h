@@ -4,9 +4,11 @@
 
 #include <QElapsedTimer>
 
+#include <atomic>
+
 // An output that only keeps time: the silent clock at real-time pace when no
 // device can be reached, or one that consumes everything at once, or one a
-// test advances by hand.
+// test advances by hand. Its counts may be read from any thread.
 class ClockAudioOutput : public AudioOutput
 {
 public:
@@ -39,10 +41,10 @@ private:
     Pace m_pace;
     QString m_deviceError;
     int m_rate = 22050;
-    qint64 m_written = 0;
-    mutable qint64 m_played = 0;
+    std::atomic<qint64> m_written = 0;
+    mutable std::atomic<qint64> m_played = 0;
     qint64 m_base = 0; // played when the clock last started
     bool m_suspended = false;
-    qint64 m_firstWriteMs = -1;
+    std::atomic<qint64> m_firstWriteMs = -1;
     mutable QElapsedTimer m_clock;
 };

@@ -44,7 +44,14 @@ qint64 SampleRing::writePosition() const
 
 qint64 SampleRing::pop(qint16 *out, qint64 max)
 {
+    return pop(out, max, m_generation.load());
+}
+
+qint64 SampleRing::pop(qint16 *out, qint64 max, quint64 generation)
+{
     std::lock_guard lock(m_mutex);
+    if (m_generation != generation)
+        return 0;
     const qint64 size = capacity();
     const qint64 chunk = std::min(max, m_count);
     for (qint64 i = 0; i < chunk; ++i)

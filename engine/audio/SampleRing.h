@@ -37,6 +37,9 @@ public:
 
     // Consumer side, never blocks.
     qint64 pop(qint16 *out, qint64 max);
+    // Nothing unless the samples are still of this generation: a consumer that has not yet
+    // caught up with a clear() never takes the next speech's start for the old one's.
+    qint64 pop(qint16 *out, qint64 max, quint64 generation);
     qint64 available() const;
     std::vector<StreamEvent> takeEvents();
 

@@ -41,29 +41,40 @@ WavePlayer::Sound WavePlayer::load(const QString &path)
     return sound;
 }
 
-bool WavePlayer::playAndWait(const QString &path)
+WavePlayer::Result WavePlayer::playAndWait(const QString &path, QString *error)
 {
     const Sound sound = load(path);
-    if (sound.samples.empty())
-        return false;
+    if (sound.samples.empty()) {
+        if (error)
+            *error = QStringLiteral("The sound \"%1\" is missing or damaged").arg(path);
+        return Result::Unplayable;
+    }
     std::unique_ptr<AudioOutput> output = AudioOutput::create();
     output->start(sound.sampleRate);
     if (!output->followsClock()) {
         // A sink a test drives by hand: nobody would play it while we wait.
         output->write(sound.samples.data(), qint64(sound.samples.size()));
-        return true;
+        return Result::Played;
     }
     const qint64 total = qint64(sound.samples.size());
     const qint64 limitMs = total * 1000 / sound.sampleRate + graceMs;
     QElapsedTimer clock;
     clock.start();
     qint64 handed = 0;
-    while (clock.elapsed() < limitMs) {
+    for (;;) {
         handed += output->write(sound.samples.data() + handed, total - handed);
         if (handed == total && output->playedSamples() >= total)
+            return Result::Played;
+        if (clock.elapsed() >= limitMs)
             break;
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 5);
         QThread::msleep(5);
     }
-    return true;
+    if (error)
+        *error = QStringLiteral("The sound \"%1\" did not finish playing within %2 seconds: "
+                                "the sound device played %3% of it")
+                     .arg(path)
+                     .arg(double(limitMs) / 1000.0, 0, 'f', 1)
+                     .arg(output->playedSamples() * 100 / total);
+    return Result::TimedOut;
 }

@@ -10,8 +10,13 @@
 class WavePlayer
 {
 public:
-    // False when the file is missing or holds no sound it can play.
-    static bool playAndWait(const QString &path);
+    enum class Result {
+        Played,     // heard to its end
+        Unplayable, // the file is missing or holds no sound it can play
+        TimedOut,   // the output did not play it within its length and a grace
+    };
+    // `error` says what went wrong when it was not Played.
+    static Result playAndWait(const QString &path, QString *error = nullptr);
 
     struct Sound
     {

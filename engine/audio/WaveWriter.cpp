@@ -107,10 +107,13 @@ bool WaveWriter::write(const qint16 *samples, qint64 count)
 {
     if (!m_file || !m_error.isEmpty())
         return false;
+    errno = 0;
     const sf_count_t done = sf_write_short(m_file, samples, count);
     m_frames += done;
     if (done != count) {
-        m_error = QStringLiteral("Writing \"%1\" failed: %2").arg(m_target, QString::fromUtf8(sf_strerror(m_file)));
+        m_code = codeForErrno(errno);
+        m_error =
+            QStringLiteral("Writing \"%1\" failed: %2").arg(m_target, QString::fromUtf8(sf_strerror(m_file)));
         return false;
     }
     return true;
@@ -121,13 +124,19 @@ bool WaveWriter::commit()
     if (!m_file)
         return false;
     // The header is only complete once libsndfile has closed the file.
+    errno = 0;
     const int closed = sf_close(m_file);
+    if (closed != 0 && m_error.isEmpty())
+        m_code = codeForErrno(errno);
     m_file = nullptr;
     if (closed != 0 && m_error.isEmpty())
-        m_error = QStringLiteral("Closing \"%1\" failed: %2").arg(m_target, QString::fromUtf8(sf_error_number(closed)));
+        m_error = QStringLiteral("Closing \"%1\" failed: %2")
+                      .arg(m_target, QString::fromUtf8(sf_error_number(closed)));
     QString reason;
-    if (m_error.isEmpty() && !m_pending->publish(&reason))
+    if (m_error.isEmpty() && !m_pending->publish(&reason)) {
+        m_code = codeForErrno(errno);
         m_error = QStringLiteral("Naming \"%1\" failed: %2").arg(m_target, reason);
+    }
     m_pending.reset();
     return m_error.isEmpty();
 }

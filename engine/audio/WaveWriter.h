@@ -40,6 +40,8 @@ public:
     // Empty while the file is unnamed; the hidden name where the file system has no unnamed files.
     QString temporaryPath() const;
     QString error() const { return m_error; }
+    // The failure's code (DiskFull, PathNotFound, ...); 0 while nothing failed.
+    qint32 errorCode() const { return m_error.isEmpty() ? 0 : m_code; }
     qint64 frames() const { return m_frames; }
 
 private:
@@ -49,5 +51,6 @@ private:
     std::unique_ptr<PendingFile> m_pending;
     SNDFILE *m_file = nullptr;
     QString m_error;
+    qint32 m_code = WriteFault;
     qint64 m_frames = 0;
 };

@@ -134,11 +134,14 @@ bool EspeakSynthesis::synthesisePiece(qsizetype from, qsizetype to)
     const QByteArray utf8 = piece.toUtf8();
     std::lock_guard lock(espeakLock());
     if (!configure(job().voice.voice, m_controls)) {
-        stop();
+        fail(QStringLiteral("espeak-ng cannot load the voice of %1 (%2)")
+                 .arg(job().voice.name, QString::fromLatin1(job().voice.voice)));
         return false;
     }
     const espeak_ERROR result = espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,
                                              espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, this);
+    if (result != EE_OK)
+        fail(QStringLiteral("espeak-ng stopped speaking %1 with error %2").arg(job().voice.name).arg(int(result)));
     return result == EE_OK && !stopped();
 }
 

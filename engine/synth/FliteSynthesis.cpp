@@ -66,7 +66,7 @@ void FliteSynthesis::synthesise()
         m_voice = FliteVoices::find(job().voice.voice);
     }
     if (!m_voice) {
-        stop();
+        fail(QStringLiteral("Flite's voice %1 is not registered").arg(QString::fromLatin1(job().voice.voice)));
         return;
     }
     const QString &text = job().text;
@@ -176,9 +176,14 @@ void FliteSynthesis::speak(cst_utterance *utterance, bool cutAfter)
     m_streamed = 0;
     m_prepared = false;
     m_cutAfter = cutAfter;
+    const cst_item *firstToken = relation_head(utt_relation(utterance, "Token"));
+    const int sentenceAt = firstToken ? item_feat_int(firstToken, "text_position") : 0;
     utterance = flite_do_synth(utterance, m_voice, utt_synth_tokens);
-    if (!utterance)
+    if (!utterance) { // Flite has deleted it
+        fail(QStringLiteral("Flite could not speak the sentence \"%1\"")
+                 .arg(job().text.mid(sentenceAt, 60).simplified()));
         return;
+    }
     const cst_wave *wave = utt_wave(utterance);
     if (!stopped() && wave) {
         prepare(utterance); // when the voice did not stream

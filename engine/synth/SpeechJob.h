@@ -32,9 +32,12 @@ struct RecordedWord
 // How a job ended, reported from the synthesis thread.
 struct JobOutcome
 {
+    static constexpr qint32 engineFailure = qint32(0x80004005); // the synthesiser failed
     quint64 generation = 0;
     bool recorded = false;
-    QString error;                   // a recording that could not be completed
+    QString recording;               // the recording's file
+    QString error;                   // why the speech or the recording could not be completed
+    qint32 code = 0;                 // engineFailure, or the wave writer's code for the file
     std::vector<RecordedWord> words; // a recording's words, in the order heard
     qint64 frames = 0;               // a recording's length in samples
 };

@@ -38,13 +38,13 @@ void SynthWorker::enqueue(SpeechJob job)
     m_wake.notify_all();
 }
 
-void SynthWorker::cancelAll()
+bool SynthWorker::cancelAll()
 {
-    std::deque<SpeechJob> dropped;
-    std::unique_lock lock(m_mutex);
+    std::deque<SpeechJob> dropped; // their files, never begun, go when this does
+    std::lock_guard lock(m_mutex);
     dropped.swap(m_queue);
-    m_ring.clear();
-    m_idle.wait(lock, [this] { return !m_busy; });
+    m_ring.clear(); // the job under way sees its generation gone at its next step
+    return m_recording;
 }
 
 void SynthWorker::run()
@@ -60,19 +60,16 @@ void SynthWorker::run()
             m_queue.pop_front();
             if (job.generation != m_ring.generation())
                 continue;
-            m_busy = true;
+            m_recording = job.writer != nullptr;
         }
         markReading(job, job.reading);
         const JobOutcome outcome = Synthesis::create(job, m_ring)->run();
         markReading(job, 0);
         job.writer.reset();
-        {
-            std::lock_guard lock(m_mutex);
-            m_busy = false;
-        }
-        m_idle.notify_all();
         if (m_finished)
             m_finished(outcome);
+        std::lock_guard lock(m_mutex);
+        m_recording = false; // only now: a stop before this line still hears of the save
     }
 }
 

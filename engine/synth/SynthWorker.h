@@ -26,9 +26,11 @@ public:
     static QString startError(const VoiceEntry &voice);
 
     void enqueue(SpeechJob job);
-    // Drops the queue and stops the job under way; returns once it has wound
-    // down (a recording stopped this way is committed with what it holds).
-    void cancelAll();
+    // Drops the queue and tells the job under way to stop, without waiting for it:
+    // it winds down on the worker (a recording stopped this way is saved with what it
+    // holds) and reports its end like any other. True when that job is a recording,
+    // whose end then tells how its last save went.
+    bool cancelAll();
 
 private:
     void run();
@@ -39,9 +41,8 @@ private:
     Finished m_finished;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::condition_variable m_idle;
     std::deque<SpeechJob> m_queue;
-    bool m_busy = false;
+    bool m_recording = false; // the job under way writes a file
     bool m_quit = false;
     std::thread m_thread;
 };

@@ -15,7 +15,8 @@ std::unique_ptr<Synthesis> Synthesis::create(SpeechJob &job, SampleRing &ring)
 
 QString Synthesis::startError(const VoiceEntry &voice)
 {
-    return voice.synth == SynthKind::Flite ? FliteSynthesis::startError(voice.voice) : EspeakSynthesis::startError();
+    return voice.synth == SynthKind::Flite ? FliteSynthesis::startError(voice.voice)
+                                           : EspeakSynthesis::startError();
 }
 
 Synthesis::Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double pitchShift)
@@ -28,20 +29,28 @@ JobOutcome Synthesis::run()
     JobOutcome outcome;
     outcome.generation = m_job.generation;
     outcome.recorded = m_job.writer != nullptr;
+    outcome.recording = m_job.writer ? m_job.writer->target() : QString();
     m_streamStart = m_job.writer ? 0 : m_ring.writePosition();
     const QString error = startError(m_job.voice);
-    if (!error.isEmpty()) {
-        outcome.error = error;
-        return outcome;
+    if (error.isEmpty()) {
+        leadInSilence();
+        synthesise();
+    } else {
+        fail(error);
     }
-    leadInSilence();
-    synthesise();
     if (!stopped())
         m_pipeline.finish([this](const qint16 *s, qint64 n) { return deliver(s, n); });
     if (!m_job.writer)
         pushShape(m_ring.writePosition(), Viseme::Rest);
-    else if (!m_job.writer->commit())
+    if (!m_failure.isEmpty()) {
+        outcome.error = m_failure;
+        outcome.code = JobOutcome::engineFailure;
+        if (m_job.writer)
+            m_job.writer->discard(); // a cut speech is not a recording of the text
+    } else if (m_job.writer && !m_job.writer->commit()) {
         outcome.error = m_job.writer->error();
+        outcome.code = m_job.writer->errorCode();
+    }
     if (m_job.writer) {
         outcome.words = std::move(m_recordedWords);
         outcome.frames = m_job.writer->frames();
@@ -91,6 +100,14 @@ bool Synthesis::stopped()
     if (!stillWanted())
         m_stopped = true;
     return m_stopped;
+}
+
+void Synthesis::fail(const QString &why)
+{
+    if (stopped())
+        return; // an abandoned job's trouble is nobody's news
+    m_failure = why;
+    m_stopped = true;
 }
 
 bool Synthesis::deliver(const qint16 *samples, qint64 count)

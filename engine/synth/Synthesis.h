@@ -45,6 +45,8 @@ protected:
     bool watched() const { return true; }
     bool stopped();
     void stop() { m_stopped = true; }
+    // Ends the job as failed: nothing of it is reported as done, a recording is not saved.
+    void fail(const QString &why);
     const SpeechJob &job() const { return m_job; }
 
 private:
@@ -59,4 +61,5 @@ private:
     qint64 m_synthesised = 0;
     std::vector<RecordedWord> m_recordedWords;
     bool m_stopped = false;
+    QString m_failure;
 };

@@ -265,3 +265,30 @@ TEST_F(MainRecording, BlanksAroundTheNameAreKept)
     EXPECT_GT(QFileInfo(path).size(), 44);
     EXPECT_FALSE(QFileInfo::exists(programDir.filePath("story.wav")));
 }
+
+// STOP saves what was recorded so far; when that last save fails (its folder gone), the
+// window says so in a warning naming the file and the reason, instead of nothing.
+TEST_F(MainRecording, AFailedSaveAfterStopWarnsWithTheFileAndTheReason)
+{
+    const QString folder = programDir.filePath("shelf");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + "/story.wav";
+    window->txtFile->setText(path);
+    type(longStory());
+    window->cmdRec_Click();
+    ASSERT_EQ(row(), recording);
+    QTest::qWait(300); // some of it is recorded
+    ASSERT_TRUE(QDir().rename(folder, folder + ".moved"));
+    window->cmdStopText_Click();
+    ASSERT_TRUE(playToEnd(30));
+    QTest::qWait(50);
+
+    EXPECT_EQ(row(), stopped);
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_EQ(boxes.shown[0].caption, "Vocalino 5.0");
+    EXPECT_EQ(boxes.shown[0].icon, MsgIcon::Warning);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QDir::toNativeSeparators(path))) << boxes.shown[0].text.toStdString();
+    EXPECT_FALSE(window->engine()->recordingError().isEmpty());
+    EXPECT_TRUE(boxes.shown[0].text.contains(window->engine()->recordingError()));
+    EXPECT_EQ(QDir(folder + ".moved").entryList(QDir::Files | QDir::Hidden), QStringList());
+}

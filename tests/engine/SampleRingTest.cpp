@@ -82,3 +82,21 @@ TEST(SampleRing, EventsAndDataCallbackFromEmptyOnly)
     EXPECT_EQ(events[0].sample, 3);
     EXPECT_TRUE(ring.takeEvents().empty());
 }
+
+// A consumer still on the old generation takes nothing of the next speech's start.
+TEST(SampleRing, PopForAnOldGenerationTakesNothingOfTheNewOne)
+{
+    SampleRing ring(10);
+    const quint64 old = ring.generation();
+    const qint16 s[] = {1, 2, 3};
+    ring.push(s, 3, old);
+    ring.clear();
+    const quint64 next = ring.generation();
+    ring.push(s + 1, 2, next);
+    qint16 out[4] = {};
+    EXPECT_EQ(ring.pop(out, 4, old), 0);
+    EXPECT_EQ(ring.available(), 2);
+    ASSERT_EQ(ring.pop(out, 4, next), 2);
+    EXPECT_EQ(out[0], 2);
+    EXPECT_EQ(out[1], 3);
+}

@@ -100,6 +100,12 @@ int say(const SayOptions &options)
             QStringLiteral("vocalino-say: unknown voice \"%1\" (see --list-voices)").arg(options.voice));
         return 2;
     }
+    // Speaking into no sound server would only pass the time: say so before anything is read.
+    if (options.wavFile.isEmpty() && !engine.hasAudioDevice()) {
+        printLine(stderr, QStringLiteral("vocalino-say: no sound server or audio device can be reached, so nothing "
+                                         "can be heard; give --wav FILE to record the speech into a file instead"));
+        return 1;
+    }
     QString text = options.text;
     if (!textToSay(options, &text))
         return 2;
@@ -108,8 +114,6 @@ int say(const SayOptions &options)
     engine.setSpeed(options.speed.value_or(150));
     engine.setPitch(options.pitch.value_or(voice.basePitch));
     engine.setFileName(options.wavFile);
-    if (options.wavFile.isEmpty() && !engine.hasAudioDevice())
-        printLine(stderr, QStringLiteral("vocalino-say: %1").arg(engine.deviceError()));
 
     QEventLoop loop;
     QObject::connect(&engine, &DirectSS::AudioStop, &loop, &QEventLoop::quit);
@@ -127,8 +131,8 @@ int say(const SayOptions &options)
                       .arg(VoiceCatalogue::maximumPitch(voice)));
     }
     loop.exec();
-    if (!engine.recordingError().isEmpty()) {
-        printLine(stderr, QStringLiteral("vocalino-say: ") + engine.recordingError());
+    if (!engine.LastErrorText().isEmpty()) { // a voice, the synthesiser or the file failed on the way
+        printLine(stderr, QStringLiteral("vocalino-say: ") + engine.LastErrorText());
         return 1;
     }
     const QString unwritten = options.subtitlesFile.isEmpty()

@@ -13,7 +13,9 @@ namespace {
 struct CountingTarget : AudioStopTarget
 {
     void applyAudioStop() override { ++stops; }
+    void applyEngineFailure(qint32, const QString &, const QString &) override { ++failures; }
     int stops = 0;
+    int failures = 0;
 };
 
 class CharacterWindow : public ::testing::Test

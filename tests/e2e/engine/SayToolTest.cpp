@@ -127,15 +127,44 @@ TEST(SayTool, UnusablePitchStillSpeaksAndSaysSo)
     EXPECT_TRUE(QFile::exists(out));
 }
 
-TEST(SayTool, WithoutAnAudioServerItSpeaksOnTheSilentClock)
+// Speaking into no sound server would only pass the time: it says so at once, points to
+// --wav, and exits 1 (0 means spoken); a recording needs no server.
+TEST(SayTool, WithoutASoundServerItRefusesAtOnceAndExitsOne)
 {
+    const QString story =
+        QStringLiteral("Hello, I am Mary, and this story goes on for a long time. ").repeated(10);
     QElapsedTimer timer;
     timer.start();
-    const SayRun r = say({"Hello, I am Mary."}, "unix:/nonexistent/socket");
-    EXPECT_EQ(r.code, 0);
-    EXPECT_TRUE(r.err.contains("No audio output device")) << r.err.toStdString();
-    // Real-time pace: the sentence takes its 2.6 seconds even unheard.
-    EXPECT_GT(timer.elapsed(), 1700);
+    const SayRun r = say({story}, "unix:/nonexistent/socket");
+    EXPECT_EQ(r.code, 1) << r.err.toStdString();
+    EXPECT_LT(timer.elapsed(), 15000) << "it spoke the text into the silence first";
+    EXPECT_TRUE(lastLine(r.err).contains("no sound server")) << r.err.toStdString();
+    EXPECT_TRUE(lastLine(r.err).contains("--wav FILE")) << r.err.toStdString();
+
+    QTemporaryDir dir;
+    const QString out = dir.filePath("quiet.wav");
+    const SayRun recorded = say({"--wav", out, "Hello."}, "unix:/nonexistent/socket");
+    EXPECT_EQ(recorded.code, 0) << recorded.err.toStdString();
+    EXPECT_GT(soundInfo(out).frames, 0);
+}
+
+// A voice that cannot speak (Flite's voice libraries gone): exit 1 with the reason, and no
+// empty recording left behind; the voice is loaded on the engine's worker, after SPEAK returned.
+TEST(SayTool, AVoiceThatCannotSpeakExitsOneAndSavesNothing)
+{
+    QTemporaryDir empty;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("VOCALINO_FLITE_VOICES", empty.path());
+    p.setProcessEnvironment(env);
+    const QString out = empty.filePath("mary.wav");
+    p.start(qEnvironmentVariable("VOCALINO_SAY", QCoreApplication::applicationDirPath() + "/vocalino-say"),
+            {"--voice", "Mary", "--wav", out, "Hello."});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 1) << err.toStdString();
+    EXPECT_TRUE(lastLine(err).contains("cmu_us_slt")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST(SayTool, HelpExplainsEveryOptionWithAnExampleAndVersionSaysWhichOne)
