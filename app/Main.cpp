@@ -1,8 +1,10 @@
 #include "app/Main.h"
 
 #include "app/EditorCommands.h"
+#include "app/EditorMenu.h"
 #include "app/FormBuilder.h"
 #include "app/PictureDrawing.h"
+#include "app/ReadingRuler.h"
 #include "app/WordHighlighter.h"
 #include "app/character/frmAnim.h"
 #include "engine/DirectSS.h"
@@ -31,6 +33,7 @@ Main::Main(QWidget *parent) : SkinnedWindow(parent)
     findControls();
     connectHandlers();
     setUpKeyboard();
+    addSteeringKeys();
     Form_Load();
 }
 
