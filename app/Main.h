@@ -157,6 +157,7 @@ private:
     void readStretch(const Sentences::Span &stretch);
     // Speaks from this sentence of the steered reading, after what is under way when `replace`.
     void speakPiece(qsizetype sentence, bool replace);
+    void speakPart(const Sentences::Span &part);
     void showSpeaking();
     void showResumed();
     // At the end of a piece's sound: true when the reading goes on or waits between sentences.

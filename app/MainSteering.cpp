@@ -113,12 +113,21 @@ void Main::speakPiece(qsizetype sentence, bool replace)
         engine()->AudioReset();
         m_highlighter->clear();
     }
-    const QString &text = m_steps.text();
-    engine()->Speak(text.mid(piece.start, piece.end - piece.start));
-    m_highlighter->expect(engine()->LastReading(), text, piece);
+    // The sentence alone first, then the rest: a short first piece is heard soonest.
+    const Sentences::Span first = m_steps.pieceFrom(sentence, true);
+    for (const Sentences::Span &part : {first, Sentences::Span{first.end, piece.end}})
+        if (part.start < part.end)
+            speakPart(part);
     m_steps.moveTo(sentence);
     m_pieceEnd = piece.end;
     m_held = false;
+}
+
+void Main::speakPart(const Sentences::Span &part)
+{
+    const QString &text = m_steps.text();
+    engine()->Speak(text.mid(part.start, part.end - part.start));
+    m_highlighter->expect(engine()->LastReading(), text, part);
 }
 
 bool Main::goOnBetweenSentences()
