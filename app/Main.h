@@ -118,7 +118,8 @@ public:
     // Back, next or again, while reading or paused; nothing while recording.
     void stepSentence(SentenceSteps::Step step);
     bool canStepSentences() const;
-    void setStopAfterEachSentence(bool on) { m_oneSentence = on; }
+    // Switched on while reading, the reading pauses at the end of the sentence being heard.
+    void setStopAfterEachSentence(bool on);
     bool stopsAfterEachSentence() const { return m_oneSentence; }
     void setRulerShown(bool on);
     bool rulerShown() const;

@@ -35,6 +35,26 @@ void Main::addSteeringKeys()
     });
 }
 
+void Main::setStopAfterEachSentence(bool on)
+{
+    m_oneSentence = on;
+    const QTextCursor word = m_highlighter->mark(); // a copy: the mark goes with the reading
+    if (!on || !canStepSentences() || m_held || VState == 2 || word.isNull())
+        return;
+    // What is queued runs past the sentence: the rest of it is spoken again alone, from this word.
+    const qsizetype sentence = m_steps.current();
+    try {
+        ++m_replacedStops;
+        engine()->AudioReset();
+        m_highlighter->clear();
+        speakPart({word.selectionStart(), m_steps.pieceFrom(sentence, true).end});
+        m_steps.moveTo(sentence);
+        m_pieceEnd = m_steps.pieceFrom(sentence, true).end;
+    } catch (const AppError &error) {
+        tellEngineFailure(error);
+    }
+}
+
 void Main::setRulerShown(bool on)
 {
     m_ruler->setShown(on);

@@ -255,3 +255,16 @@ TEST_F(ReadingSteering, StopAfterEachSentencePausesAndF6GoesOnWithTheNext)
     EXPECT_EQ(wordsToTheEnd(), QStringList({"Pink"}));
     EXPECT_EQ(row(), stopped) << "after the last sentence the reading ends";
 }
+
+TEST_F(ReadingSteering, StopAfterEachSentenceSwitchedOnWhileReadingPausesAtTheEndOfThatSentence)
+{
+    type(QStringLiteral("Red and blue and green. Gold and pink."));
+    window->cmdSpkText_Click();
+    ASSERT_TRUE(playUntil([&] { return marked() == "and"; }));
+    window->setStopAfterEachSentence(true);
+    const QStringList heard = wordsHeardUntil([&] { return row() == paused; });
+    EXPECT_EQ(heard.last(), "green") << heard.join(' ').toStdString();
+    EXPECT_FALSE(heard.contains("Gold"));
+    key(Qt::Key_F6);
+    EXPECT_EQ(wordsToTheEnd(), QStringList({"Gold", "and", "pink"}));
+}
