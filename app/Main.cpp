@@ -1,20 +1,22 @@
 #include "app/Main.h"
 
 #include "app/EditorCommands.h"
+#include "app/EditorMenu.h"
 #include "app/FormBuilder.h"
 #include "app/PictureDrawing.h"
+#include "app/ReadingRuler.h"
 #include "app/WordHighlighter.h"
 #include "app/WordSpeaker.h"
 #include "app/character/frmAnim.h"
-#include "engine/DirectSS.h"
-#include "help/HTMLHelp.h"
-#include "skin/ClsSkin.h"
 #include "controls/UcCmd.h"
 #include "controls/UcScroll.h"
 #include "controls/button/qxButtons_H.h"
+#include "engine/DirectSS.h"
+#include "help/HTMLHelp.h"
 #include "platform/FormFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
+#include "skin/ClsSkin.h"
 #include "skin/PictureBox.h"
 
 #include <QCloseEvent>
@@ -33,6 +35,7 @@ Main::Main(QWidget *parent) : SkinnedWindow(parent)
     connectHandlers();
     setUpKeyboard();
     setUpWordSpeaking();
+    addSteeringKeys();
     Form_Load();
 }
 
@@ -52,7 +55,8 @@ template <typename T> T *control(QWidget *window, const char *name)
 {
     auto *found = window->findChild<T *>(QLatin1String(name));
     if (!found)
-        throw AppError(AppError::NotYetPlaced, QStringLiteral("The window has no %1").arg(QLatin1String(name)));
+        throw AppError(AppError::NotYetPlaced,
+                       QStringLiteral("The window has no %1").arg(QLatin1String(name)));
     return found;
 }
 } // namespace
@@ -64,16 +68,28 @@ void Main::findControls()
     lstVoice = control<QListWidget>(this, "lstVoice");
     scrSpeed = control<UcScroll>(this, "scrSpeed");
     scrPitch = control<UcScroll>(this, "scrPitch");
-    for (auto [button, name] : {std::pair{&cmdSpkText, "cmdSpkText"}, {&cmdPauseText, "cmdPauseText"},
-                                {&cmdStopText, "cmdStopText"}, {&cmdRec, "cmdRec"},
-                                {&cmdSaveFile, "cmdSaveFile"}, {&cmdClearText, "cmdClearText"},
-                                {&cmdOpen, "cmdOpen"}, {&cmdCopy, "cmdCopy"}, {&cmdPaste, "cmdPaste"},
-                                {&cmdAll, "cmdAll"}, {&cmdFont, "cmdFont"}, {&cmdBold, "cmdBold"},
-                                {&cmdItalic, "cmdItalic"}, {&cmdForeColor, "cmdForeColor"},
-                                {&cmdBackColor, "cmdBackColor"}, {&cmdAnim, "cmdAnim"}})
+    for (auto [button, name] : {std::pair{&cmdSpkText, "cmdSpkText"},
+                                {&cmdPauseText, "cmdPauseText"},
+                                {&cmdStopText, "cmdStopText"},
+                                {&cmdRec, "cmdRec"},
+                                {&cmdSaveFile, "cmdSaveFile"},
+                                {&cmdClearText, "cmdClearText"},
+                                {&cmdOpen, "cmdOpen"},
+                                {&cmdCopy, "cmdCopy"},
+                                {&cmdPaste, "cmdPaste"},
+                                {&cmdAll, "cmdAll"},
+                                {&cmdFont, "cmdFont"},
+                                {&cmdBold, "cmdBold"},
+                                {&cmdItalic, "cmdItalic"},
+                                {&cmdForeColor, "cmdForeColor"},
+                                {&cmdBackColor, "cmdBackColor"},
+                                {&cmdAnim, "cmdAnim"}})
         *button = control<qxButtons_H>(this, name);
-    for (auto [button, name] : {std::pair{&cmdHelp, "cmdHelp"}, {&cmdAbout, "cmdAbout"},
-                                {&cmdExit, "cmdExit"}, {&UcCmd1, "UcCmd1"}, {&UcCmd2, "UcCmd2"},
+    for (auto [button, name] : {std::pair{&cmdHelp, "cmdHelp"},
+                                {&cmdAbout, "cmdAbout"},
+                                {&cmdExit, "cmdExit"},
+                                {&UcCmd1, "UcCmd1"},
+                                {&UcCmd2, "UcCmd2"},
                                 {&UcCmd3, "UcCmd3"}})
         *button = control<UcCmd>(this, name);
     txtFile = control<QLineEdit>(this, "txtFile");
@@ -87,13 +103,13 @@ void Main::findControls()
 void Main::connectHandlers()
 {
     const std::pair<qxButtons_H *, void (Main::*)()> styled[] = {
-        {cmdSpkText, &Main::cmdSpkText_Click},   {cmdPauseText, &Main::cmdPauseText_Click},
-        {cmdStopText, &Main::cmdStopText_Click}, {cmdRec, &Main::cmdRec_Click},
-        {cmdSaveFile, &Main::cmdSaveFile_Click}, {cmdClearText, &Main::cmdClearText_Click},
-        {cmdOpen, &Main::cmdOpen_Click},         {cmdCopy, &Main::cmdCopy_Click},
-        {cmdPaste, &Main::cmdPaste_Click},       {cmdAll, &Main::cmdAll_Click},
-        {cmdFont, &Main::cmdFont_Click},         {cmdBold, &Main::cmdBold_Click},
-        {cmdItalic, &Main::cmdItalic_Click},     {cmdForeColor, &Main::cmdForeColor_Click},
+        {cmdSpkText, &Main::cmdSpkText_Click},     {cmdPauseText, &Main::cmdPauseText_Click},
+        {cmdStopText, &Main::cmdStopText_Click},   {cmdRec, &Main::cmdRec_Click},
+        {cmdSaveFile, &Main::cmdSaveFile_Click},   {cmdClearText, &Main::cmdClearText_Click},
+        {cmdOpen, &Main::cmdOpen_Click},           {cmdCopy, &Main::cmdCopy_Click},
+        {cmdPaste, &Main::cmdPaste_Click},         {cmdAll, &Main::cmdAll_Click},
+        {cmdFont, &Main::cmdFont_Click},           {cmdBold, &Main::cmdBold_Click},
+        {cmdItalic, &Main::cmdItalic_Click},       {cmdForeColor, &Main::cmdForeColor_Click},
         {cmdBackColor, &Main::cmdBackColor_Click}, {cmdAnim, &Main::cmdAnim_Click}};
     for (const auto &[button, handler] : styled)
         connect(button, &qxButtons_H::Click, this, handler);
@@ -136,13 +152,17 @@ frmAnim *Main::anim()
         m_anim = new frmAnim();
         m_anim->setAudioStopTarget(this);
         // The words are marked as they are heard, with the mouth and the level display.
-        connect(m_anim->DirectSS1, &DirectSS::ReadingHeard, m_highlighter.get(), &WordHighlighter::readingHeard);
+        connect(m_anim->DirectSS1, &DirectSS::ReadingHeard, m_highlighter.get(),
+                &WordHighlighter::readingHeard);
         connect(m_anim->DirectSS1, &DirectSS::WordHeard, m_highlighter.get(), &WordHighlighter::wordHeard);
     }
     return m_anim;
 }
 
-DirectSS *Main::engine() { return anim()->DirectSS1; }
+DirectSS *Main::engine()
+{
+    return anim()->DirectSS1;
+}
 
 void Main::closeEvent(QCloseEvent *event)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/LevelDisplay.h"
+#include "app/SentenceSteps.h"
 #include "app/character/AudioStopTarget.h"
 #include "platform/SystemColors.h"
 #include "skin/SkinnedWindow.h"
@@ -15,6 +16,8 @@ class AppError;
 class ClsSkin;
 class DirectSS;
 class EditorCommands;
+class EditorMenu;
+class ReadingRuler;
 class HTMLHelp;
 class PictureBox;
 class QLabel;
@@ -64,6 +67,8 @@ public:
     const WordHighlighter &highlighter() const { return *m_highlighter; }
     // Says a word of the editor alone or in syllables (Ctrl+click, the editor's menu).
     WordSpeaker &words() { return *m_words; }
+    const SentenceSteps &sentenceSteps() const { return m_steps; }
+    const ReadingRuler &ruler() const { return *m_ruler; }
 
     // Controls, found by name once the form is built.
     QTextEdit *RichTextBox1 = nullptr;
@@ -109,6 +114,20 @@ public:
     void lstVoice_Click();
     void Timer1_Timer();
 
+    // Steering the reading, from the keyboard and the editor's context menu.
+    // Reads the selection when there is one, else from the word at `position` (the caret's
+    // place when none is given) to the end. Not while recording.
+    void readFromHere(std::optional<int> position = std::nullopt);
+    void readSelection();
+    // Back, next or again, while reading or paused; nothing while recording.
+    void stepSentence(SentenceSteps::Step step);
+    bool canStepSentences() const;
+    // Switched on while reading, the reading pauses at the end of the sentence being heard.
+    void setStopAfterEachSentence(bool on);
+    bool stopsAfterEachSentence() const { return m_oneSentence; }
+    void setRulerShown(bool on);
+    bool rulerShown() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -122,7 +141,6 @@ private:
     void setReadingOrder();
     void addShortcuts();
     void setUpWordSpeaking();
-    void showEditorMenu(QPoint at);
     void Form_Load();
     void applySkin();
     void fixWindowSize();
@@ -140,6 +158,16 @@ private:
     void warn(const QString &text);
     // True, after telling the person, when the error is a synthesiser that cannot start.
     bool tellEngineFailure(const AppError &error);
+    void addSteeringKeys();
+    void readStretch(const Sentences::Span &stretch);
+    // Speaks from this sentence of the steered reading, after what is under way when `replace`.
+    void speakPiece(qsizetype sentence, bool replace);
+    void speakPart(const Sentences::Span &part);
+    void showSpeaking();
+    void showResumed();
+    // At the end of a piece's sound: true when the reading goes on or waits between sentences.
+    bool goOnBetweenSentences();
+    void holdBetweenSentences(qsizetype sentence);
 
     std::unique_ptr<ClsSkin> m_skin;
     std::unique_ptr<HTMLHelp> m_help;
@@ -148,6 +176,13 @@ private:
     std::unique_ptr<WordSpeaker> m_words;
     QPointer<frmAnim> m_anim;
     LevelDisplay m_levels;
+    std::unique_ptr<ReadingRuler> m_ruler;
+    std::unique_ptr<EditorMenu> m_menu;
+    SentenceSteps m_steps;      // the reading the keys steer
+    qsizetype m_pieceEnd = 0;   // where the piece being spoken ends in its text
+    bool m_oneSentence = false; // stop after each sentence
+    bool m_held = false;        // paused between sentences, with nothing under way
+    int m_replacedStops = 0;    // stop reports of readings a step replaced, still to come
     bool m_toldNoSoundDevice = false;
     bool m_characterPlaced = false;
 };

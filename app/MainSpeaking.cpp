@@ -61,18 +61,30 @@ void Main::cmdSpkText_Click()
         const std::optional<QString> text = textToRead();
         if (!text)
             return;
-        engine()->Speak(*text);
-        m_highlighter->expect(engine()->LastReading(), *text);
-        Timer1->start();
-        cmdPauseText->setEnabled(true);
-        showStatus(QStringLiteral("SPEAKING"), yellow);
-        cmdClearText->setEnabled(false);
-        engine()->setVisible(true);
-        tellOnceWhenNoSoundDevice();
+        m_steps.begin(*text, {0, text->size()});
+        m_held = false;
+        if (m_oneSentence) {
+            speakPiece(0, false);
+        } else {
+            engine()->Speak(*text);
+            m_highlighter->expect(engine()->LastReading(), *text);
+            m_pieceEnd = text->size();
+        }
+        showSpeaking();
     } catch (const AppError &error) {
         tellEngineFailure(error); // other failures are read back from the last error below
     }
     checkEngine();
+}
+
+void Main::showSpeaking()
+{
+    Timer1->start();
+    cmdPauseText->setEnabled(true);
+    showStatus(QStringLiteral("SPEAKING"), yellow);
+    cmdClearText->setEnabled(false);
+    engine()->setVisible(true);
+    tellOnceWhenNoSoundDevice();
 }
 
 void Main::tellOnceWhenNoSoundDevice()
@@ -108,21 +120,34 @@ void Main::cmdPauseText_Click()
         Timer1->stop();
         VState = 2;
         showStatus(QStringLiteral("PAUSED"), yellow);
+    } else if (m_held) { // waiting between sentences: the next one
+        const std::optional<qsizetype> next = m_steps.after(m_pieceEnd);
+        showResumed();
+        if (next)
+            speakPiece(*next, true);
     } else {
         engine()->AudioResume();
-        cmdPauseText->setCaption(QStringLiteral("PAUSE"));
-        cmdSpkText->setEnabled(true);
-        Timer1->start();
-        VState = 1;
-        showStatus(QStringLiteral("SPEAKING"), yellow);
-        engine()->setVisible(true);
+        showResumed();
     }
+}
+
+void Main::showResumed()
+{
+    m_held = false;
+    cmdPauseText->setCaption(QStringLiteral("PAUSE"));
+    cmdSpkText->setEnabled(true);
+    Timer1->start();
+    VState = 1;
+    showStatus(QStringLiteral("SPEAKING"), yellow);
+    engine()->setVisible(true);
 }
 
 void Main::cmdStopText_Click()
 {
     engine()->AudioReset();
     m_highlighter->clear();
+    m_steps.clear();
+    m_held = false;
     if (!recState)
         engine()->setFileName(QString());
     Timer1->stop();
@@ -137,6 +162,14 @@ void Main::cmdStopText_Click()
 
 void Main::applyAudioStop()
 {
+    // A reading that a step replaced: the new one is under way.
+    if (m_replacedStops > 0 && engine()->isSpeaking()) {
+        --m_replacedStops;
+        return;
+    }
+    m_replacedStops = 0;
+    if (goOnBetweenSentences())
+        return;
     Timer1->stop();
     clearLevelDisplay();
     engine()->setVisible(false);

@@ -4,7 +4,6 @@
 #include "app/WordSpeaker.h"
 #include "platform/AppError.h"
 
-#include <QMenu>
 #include <QTextEdit>
 
 void Main::setUpWordSpeaking()
@@ -17,14 +16,4 @@ void Main::setUpWordSpeaking()
         }
         return engine();
     });
-    RichTextBox1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RichTextBox1, &QWidget::customContextMenuRequested, this, &Main::showEditorMenu);
-}
-
-// A scroll area asks for its menu at a point of its viewport.
-void Main::showEditorMenu(QPoint at)
-{
-    std::unique_ptr<QMenu> menu(RichTextBox1->createStandardContextMenu(at));
-    m_words->addTo(menu.get(), m_words->wordUnder(at));
-    menu->exec(RichTextBox1->viewport()->mapToGlobal(at));
 }

@@ -12,6 +12,10 @@ namespace {
 // Sunflower on dark pages, deep blue on light ones.
 const QColor lightMark{255, 221, 0};
 const QColor darkMark{20, 45, 140};
+// The band: the page darkened under light text, a pale sky under dark text.
+const QColor paleSky{150, 200, 255};
+constexpr double darkening = 0.35;
+constexpr double skyShare = 0.45;
 constexpr double readable = 4.5; // contrast wanted between text and the mark
 constexpr double visible = 3.0;  // contrast wanted between the mark and the page
 constexpr int scrollMargin = 4;
@@ -35,6 +39,13 @@ QChar asPlainText(QChar c)
         c == QChar(0xfdd1))
         return u'\n';
     return c == QChar::Nbsp ? QChar(u' ') : c;
+}
+
+QColor mixed(const QColor &from, const QColor &to, double share)
+{
+    const auto mix = [share](int a, int b) { return int(std::lround(a + (b - a) * share)); };
+    const QColor a = from.toRgb(), b = to.toRgb();
+    return QColor(mix(a.red(), b.red()), mix(a.green(), b.green()), mix(a.blue(), b.blue()));
 }
 
 const QColor &moreContrasting(const QColor &against, const QColor &a, const QColor &b)
@@ -66,9 +77,27 @@ WordHighlighter::MarkColours WordHighlighter::coloursFor(const QColor &backgroun
     return {mark, text};
 }
 
-void WordHighlighter::expect(qint32 reading, const QString &text)
+WordHighlighter::MarkColours WordHighlighter::bandFor(const QColor &page, const QColor &text)
 {
-    m_readings.push_back({reading, text, true});
+    const QColor shown = text.isValid() ? text : QColor(Qt::black);
+    const QColor band = luminance(shown) > luminance(page) ? mixed(page, Qt::black, darkening)
+                                                           : mixed(page, paleSky, skyShare);
+    if (contrast(shown, band) >= readable)
+        return {band, shown};
+    return {band, moreContrasting(band, QColor(Qt::black), QColor(Qt::white))};
+}
+
+void WordHighlighter::expect(qint32 reading, const QString &text, std::optional<Sentences::Span> spoken)
+{
+    const Sentences::Span stretch = spoken.value_or(Sentences::Span{0, text.size()});
+    QList<Sentences::Span> sentences;
+    for (Sentences::Span sentence : Sentences::split(text)) {
+        sentence.start = std::max(sentence.start, stretch.start);
+        sentence.end = std::min(sentence.end, stretch.end);
+        if (sentence.start < sentence.end)
+            sentences.append(sentence);
+    }
+    m_readings.push_back({reading, text, stretch, sentences, true});
 }
 
 void WordHighlighter::readingHeard(qint32 reading)
@@ -99,38 +128,93 @@ void WordHighlighter::wordHeard(qint32 position, qint32 length)
     const Reading *reading = current();
     if (!m_editor || !reading || !reading->intact)
         return;
-    QTextDocument *document = m_editor->document();
-    const int end = position + length;
-    if (position < 0 || length <= 0 || end > reading->text.size() || end >= document->characterCount())
+    const qint64 start = qint64(position) + reading->spoken.start, end = start + length;
+    if (position < 0 || length <= 0 || end > reading->spoken.end ||
+        end >= m_editor->document()->characterCount())
         return;
-    QTextCursor word(document);
-    word.setPosition(position);
-    word.setPosition(end, QTextCursor::KeepAnchor);
-    showMark(word);
+    const QTextCursor word = span(start, end);
+    showMark(*reading, word);
     scrollIntoView(word);
 }
 
-void WordHighlighter::showMark(const QTextCursor &word)
+QTextCursor WordHighlighter::span(qsizetype start, qsizetype end) const
 {
-    const QColor wordColour = word.charFormat().foreground().style() == Qt::NoBrush
-                                  ? m_editor->palette().color(QPalette::Text)
-                                  : word.charFormat().foreground().color();
-    const MarkColours colours = coloursFor(m_editor->palette().color(QPalette::Base), wordColour);
+    QTextCursor cursor(m_editor->document());
+    cursor.setPosition(int(start));
+    cursor.setPosition(int(end), QTextCursor::KeepAnchor);
+    return cursor;
+}
+
+QColor WordHighlighter::colourAt(const QTextCursor &place) const
+{
+    QTextCursor first(place);
+    first.setPosition(place.selectionStart());
+    first.setPosition(place.selectionStart() + 1, QTextCursor::KeepAnchor); // the format of its first letter
+    const QBrush brush = first.charFormat().foreground();
+    return brush.style() == Qt::NoBrush ? m_editor->palette().color(QPalette::Text) : brush.color();
+}
+
+void WordHighlighter::showMark(const Reading &reading, const QTextCursor &word)
+{
+    const qsizetype at = Sentences::indexAt(reading.sentences, word.selectionStart());
+    const QTextCursor sentence = at >= 0 && at < reading.sentences.size()
+                                     ? span(reading.sentences.at(at).start, reading.sentences.at(at).end)
+                                     : word;
+    const QList<QTextEdit::ExtraSelection> band = bandAround(sentence, word);
+    // The word is marked on the band, so it is judged against the band.
+    const QColor under =
+        band.isEmpty() ? m_editor->palette().color(QPalette::Base) : band.first().format.background().color();
+    const MarkColours colours = coloursFor(under, colourAt(word));
     QTextEdit::ExtraSelection selection;
     selection.cursor = word;
     selection.format.setBackground(colours.background);
     selection.format.setForeground(colours.text);
-    m_editor->setExtraSelections({selection});
+    m_editor->setExtraSelections(QList<QTextEdit::ExtraSelection>{selection} + band);
     m_mark = word;
+    m_band = sentence;
+    emit marksChanged();
+}
+
+// The band on the sentence on either side of the word, so that the two never overlap.
+QList<QTextEdit::ExtraSelection> WordHighlighter::bandAround(const QTextCursor &sentence,
+                                                             const QTextCursor &word) const
+{
+    const MarkColours colours = bandFor(m_editor->palette().color(QPalette::Base), colourAt(sentence));
+    QList<QTextEdit::ExtraSelection> pieces;
+    const std::pair<int, int> sides[] = {
+        {sentence.selectionStart(), word.isNull() ? sentence.selectionEnd() : word.selectionStart()},
+        {word.isNull() ? sentence.selectionEnd() : word.selectionEnd(), sentence.selectionEnd()}};
+    for (const auto &[start, end] : sides) {
+        if (start >= end)
+            continue;
+        QTextEdit::ExtraSelection piece;
+        piece.cursor = span(start, end);
+        piece.format.setBackground(colours.background);
+        piece.format.setForeground(colours.text);
+        pieces.append(piece);
+    }
+    return pieces;
+}
+
+void WordHighlighter::holdBand(const Sentences::Span &sentence)
+{
+    if (!m_editor || sentence.end >= m_editor->document()->characterCount() || sentence.start >= sentence.end)
+        return;
+    m_mark = QTextCursor();
+    m_band = span(sentence.start, sentence.end);
+    m_editor->setExtraSelections(bandAround(m_band, QTextCursor()));
+    emit marksChanged();
 }
 
 void WordHighlighter::removeMark()
 {
-    if (m_mark.isNull())
+    if (m_mark.isNull() && m_band.isNull())
         return;
     m_mark = QTextCursor();
+    m_band = QTextCursor();
     if (m_editor)
         m_editor->setExtraSelections({});
+    emit marksChanged();
 }
 
 // Scrolls only as far as needed, and not at all while the word is in sight.
@@ -159,7 +243,8 @@ void WordHighlighter::noteChange(int position, int removed, int added)
         reading.intact = removed == added && stillMatches(reading, position, added);
         currentSpoiled = currentSpoiled || (!reading.intact && reading.number == m_heard);
     }
-    if (currentSpoiled)
+    // A band held between sentences has no reading left to spoil: any new letters end it.
+    if (currentSpoiled || (m_mark.isNull() && removed != added))
         removeMark();
 }
 

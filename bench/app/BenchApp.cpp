@@ -140,7 +140,7 @@ struct Ratios : benchmark::ConsoleReporter
             times[run.benchmark_name()] = run.GetAdjustedRealTime();
             if (run.counters.count("p99_ms"))
                 p99[run.benchmark_name()] = run.counters.at("p99_ms");
-            for (const char *counter : {"plain_ms_per_s", "marked_ms_per_s"})
+            for (const char *counter : {"plain_ms_per_s", "marked_ms_per_s", "speak_p95_ms", "step_p95_ms"})
                 if (run.counters.count(counter))
                     p99[counter] = run.counters.at(counter);
         }
@@ -199,6 +199,11 @@ int main(int argc, char **argv)
     BenchTimes::row("GUI thread per second of speech, words marked", BenchTimes::amount(marked, "ms", 2),
                     "unmarked " + BenchTimes::amount(plain, "ms", 2), plain > 0 ? marked / plain : 0,
                     "ratio under 1.01", plain > 0 && marked / plain < 1.01);
+    const double speak = reporter.p("speak_p95_ms"), step = reporter.p("step_p95_ms");
+    BenchTimes::row("Alt+Right to the next sentence's first sample, p95 of 20",
+                    BenchTimes::amount(step, "ms", 2),
+                    "SPEAK to its first sample " + BenchTimes::amount(speak, "ms", 2),
+                    speak > 0 ? step / speak : 0, "under 150 ms", step > 0 && step < 150);
     const double languages = reporter.t("BM_ListLanguages");
     BenchTimes::row("listing the languages, if it were on START to Main", BenchTimes::amount(languages, "ms", 2),
                     "Main shown " + BenchTimes::amount(main, "ms", 2), main > 0 ? (main + languages) / main : 0,

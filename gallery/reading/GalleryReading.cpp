@@ -1,5 +1,7 @@
-// Reading along as the child sees it: the word being heard marked on the default
-// page and on a light one, and one line in each of the world's main scripts.
+// Reading along as the child sees it: the word being heard marked over its sentence's
+// band, the reading ruler and the editor's context menu, each on the default page and
+// on a light one, and one line in each of the world's main scripts.
+#include "app/EditorMenu.h"
 #include "app/Main.h"
 #include "app/WordHighlighter.h"
 #include "app/character/frmAnim.h"
@@ -13,6 +15,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QListWidget>
+#include <QMenu>
+#include <QPainter>
 #include <QScreen>
 #include <QTextEdit>
 #include <QTimer>
@@ -79,12 +83,12 @@ void playWords(Main &window, ClockAudioOutput &card, int words)
 struct Page
 {
     QColor background, text;
+    QString name;
 };
 
-// Reads the editor's text on the given page and shoots the moment this many words are heard.
 // The page and the text take their colours as the child gives them: BACK COLOUR, then the
 // text colour over the whole text.
-void readAndShoot(Main &window, ClockAudioOutput &card, const Page &page, int words, const QString &path)
+void setPage(Main &window, const Page &page)
 {
     ColourPicker picker;
     Dialogs::install(&picker);
@@ -96,11 +100,41 @@ void readAndShoot(Main &window, ClockAudioOutput &card, const Page &page, int wo
     window.cmdForeColor_Click();
     Dialogs::install(nullptr);
     editor.setTextCursor(QTextCursor(editor.document()));
+}
+
+// Reads the editor's text on the given page and shoots the moment this many words are heard,
+// with the ruler on when asked.
+void readAndShoot(Main &window, ClockAudioOutput &card, const Page &page, int words, const QString &path,
+                  bool ruler = false)
+{
+    setPage(window, page);
+    window.setRulerShown(ruler);
     window.cmdSpkText_Click();
     playWords(window, card, words);
     shoot(window, path);
     window.cmdStopText_Click();
+    window.setRulerShown(false);
     waitMs(100); // the stop's own report comes before the next reading
+}
+
+// The editor's context menu opened on a word, drawn where it opens over the window.
+void shootMenu(Main &window, const Page &page, const QString &path)
+{
+    setPage(window, page);
+    QTextEdit &editor = *window.RichTextBox1;
+    EditorMenu menus(window);
+    const QPoint place = editor.cursorRect(QTextCursor(editor.document())).center() + QPoint(40, 0);
+    const std::unique_ptr<QMenu> menu = menus.build(place, false);
+    menu->popup(editor.viewport()->mapToGlobal(place));
+    waitMs(200);
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        shoot(window, path);
+    } else {
+        QImage shot = window.grab().toImage();
+        QPainter(&shot).drawPixmap(window.mapFromGlobal(menu->pos()), menu->grab());
+        shot.save(path);
+    }
+    menu->close();
 }
 } // namespace
 
@@ -127,9 +161,13 @@ int main(int argc, char **argv)
     editor.setPlainText(
         QStringLiteral("Once upon a time, a little fox lived at the edge of a big green forest. "
                        "Every morning she ran down to the river to say hello to the fish."));
-    readAndShoot(window, *card, {QColor(90, 106, 143), QColor(255, 255, 128)}, 9,
-                 out + "/reading_default.png");
-    readAndShoot(window, *card, {Qt::white, QColor(20, 20, 90)}, 14, out + "/reading_light.png");
+    const Page pages[] = {{QColor(90, 106, 143), QColor(255, 255, 128), QStringLiteral("default")},
+                          {Qt::white, Qt::black, QStringLiteral("light")}};
+    for (const Page &page : pages) {
+        readAndShoot(window, *card, page, 9, out + "/reading_" + page.name + ".png");
+        readAndShoot(window, *card, page, 14, out + "/ruler_" + page.name + ".png", true);
+        shootMenu(window, page, out + "/menu_" + page.name + ".png");
+    }
 
     editor.setPlainText(QString::fromUtf8(scripts));
     editor.selectAll();

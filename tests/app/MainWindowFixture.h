@@ -12,6 +12,7 @@
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
@@ -126,6 +127,15 @@ protected:
     }
 
     void type(const QString &text) { window->RichTextBox1->setPlainText(text); }
+
+    // Shown and active, as for a child at the keyboard: the window's shortcuts work.
+    void showActive()
+    {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        window->RichTextBox1->setFocus();
+        QApplication::processEvents();
+    }
 
     // Plays the sound card until the engine reports the end of the audio.
     bool playToEnd(double limitSeconds = 60)
