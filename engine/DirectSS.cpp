@@ -97,6 +97,11 @@ int DirectSS::sampleRate() const
     return SynthWorker::sampleRate();
 }
 
+qint64 DirectSS::playedSamples() const
+{
+    return m_feeder->progress().played;
+}
+
 bool DirectSS::hasAudioDevice() const
 {
     return m_feeder->isDevice();

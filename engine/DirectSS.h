@@ -77,8 +77,8 @@ public:
     qint64 recordedFrames() const { return m_recordedFrames; }
     bool isPaused() const { return m_paused; }
     int sampleRate() const;
-    // Samples the output has played since the last reset (what has been heard so far).
-    qint64 playedSamples() const { return m_output->playedSamples(); }
+    // Samples of the reading under way heard so far.
+    qint64 playedSamples() const;
     // The mouth shape being shown (0 is closed, at rest).
     int mouthShape() const { return m_shape; }
     // What paintEvent copies to the screen.
