@@ -108,7 +108,6 @@ bool WaveWriter::write(const qint16 *samples, qint64 count)
     if (!m_file || !m_error.isEmpty())
         return false;
     const sf_count_t done = sf_write_short(m_file, samples, count);
-    m_frames += done;
     if (done != count) {
         m_error = QStringLiteral("Writing \"%1\" failed: %2").arg(m_target, QString::fromUtf8(sf_strerror(m_file)));
         return false;

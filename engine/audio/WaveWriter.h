@@ -38,7 +38,6 @@ public:
     // Empty while the file is unnamed; the hidden name where the file system has no unnamed files.
     QString temporaryPath() const;
     QString error() const { return m_error; }
-    qint64 frames() const { return m_frames; }
 
 private:
     WaveWriter(QString target, std::unique_ptr<PendingFile> pending, SNDFILE *file);
@@ -47,5 +46,4 @@ private:
     std::unique_ptr<PendingFile> m_pending;
     SNDFILE *m_file = nullptr;
     QString m_error;
-    qint64 m_frames = 0;
 };

@@ -13,10 +13,8 @@ typedef struct cst_voice_struct cst_voice;
 // and pitch become Flite's voice features. Call only under FliteVoices::lock().
 namespace FliteVoices {
 constexpr int voiceRate = 16000; // every linked voice speaks at this rate
-// Flite lengthens cleanly up to this stretch; sonic slows down the rest.
+// Flite lengthens cleanly up to this stretch; the speech pipeline slows down the rest.
 constexpr double cleanestStretch = 2.0;
-// A slowed reading lengthens its pauses by at most this much.
-constexpr double longestPauseStretch = 2.0;
 
 // How a voice's pitch is moved.
 enum class PitchControl { F0Shift, TargetMean, Sonic };
@@ -24,13 +22,13 @@ enum class PitchControl { F0Shift, TargetMean, Sonic };
 struct Controls
 {
     double durationStretch = 1.0; // relative to the voice's own
-    double pauseStretch = 1.0;    // the utterance's length again as silence in its pauses, times this less 1
     double f0Factor = 1.0;        // pitch over the voice's base pitch, given to Flite
-    double slowdown = 1.0;        // sonic's stretch beyond Flite's
+    double slowdown = 1.0;        // the pipeline's stretch beyond Flite's
     double pitchShift = 1.0;      // sonic's pitch change, for a voice that keeps its own F0
 };
 Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
-// Words a minute the voice speaks at its own settings; 0 for an unknown voice.
+// Words a minute of the voice's words (within a sentence, first to last sound)
+// at its own settings; 0 for an unknown voice.
 double naturalRate(const QByteArray &name);
 // The rate the voice's samples are played at: voiceRate, or less for a voice
 // whose formants are lowered.
