@@ -109,13 +109,13 @@ bool WaveWriter::write(const qint16 *samples, qint64 count)
         return false;
     errno = 0;
     const sf_count_t done = sf_write_short(m_file, samples, count);
-    m_frames += done;
     if (done != count) {
         m_code = codeForErrno(errno);
         m_error =
             QStringLiteral("Writing \"%1\" failed: %2").arg(m_target, QString::fromUtf8(sf_strerror(m_file)));
         return false;
     }
+    m_frames += count;
     return true;
 }
 

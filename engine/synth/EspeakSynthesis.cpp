@@ -1,7 +1,7 @@
 #include "engine/synth/EspeakSynthesis.h"
 
+#include "engine/synth/Pacing.h"
 #include "engine/synth/SynthLog.h"
-#include "engine/synth/TextChunker.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,7 +21,6 @@ std::mutex &espeakLock()
 
 struct Setup
 {
-    int rate = 0;
     QString error;
     QByteArray voice;
     int espeakRate = -1;
@@ -55,7 +54,6 @@ void initialiseOnce()
             return;
         }
         espeak_SetSynthCallback(trampoline);
-        setup().rate = rate;
     });
 }
 
@@ -87,9 +85,11 @@ std::mutex &EspeakSynthesis::libraryLock()
 EspeakSynthesis::Controls EspeakSynthesis::controls(const VoiceEntry &voice, const VoiceSettings &settings)
 {
     Controls c;
+    // espeak-ng's rate is the words' rate; below its slowest the pipeline slows it.
     const int speed = std::max(settings.wordsPerMinute, 1);
-    c.rate = std::max(speed, espeakSlowest);
-    c.slowdown = speed < espeakSlowest ? double(espeakSlowest) / speed : 1.0;
+    const Pacing::Slowing slowing = Pacing::slowing(double(espeakSlowest) / speed, 1.0);
+    c.rate = int(std::lround(speed * slowing.pipeline));
+    c.slowdown = slowing.pipeline;
     // espeak-ng's pitch 0..100 scales the voice's pitch by 2^((p - 50) / 50).
     const double steps = 50.0 + 50.0 * std::log2(double(settings.pitchHertz) / voice.basePitch);
     c.pitch = std::clamp(int(std::lround(steps)), 0, 100);
@@ -105,44 +105,32 @@ QString EspeakSynthesis::startError()
 }
 
 EspeakSynthesis::EspeakSynthesis(SpeechJob &job, SampleRing &ring)
-    : Synthesis(job, ring, controls(job.voice, job.settings).slowdown),
-      m_controls(controls(job.voice, job.settings))
+    : EspeakSynthesis(job, ring, controls(job.voice, job.settings))
 {
 }
 
-void EspeakSynthesis::synthesise()
+EspeakSynthesis::EspeakSynthesis(SpeechJob &job, SampleRing &ring, const Controls &controls)
+    : Synthesis(job, ring, controls.slowdown), m_controls(controls)
 {
-    const QString &text = job().text;
-    for (qsizetype from = 0; from < text.size() && !stopped();) {
-        const qsizetype to = TextChunker::nextEnd(text, from);
-        if (!synthesisePiece(from, to))
-            break;
-        from = to;
-    }
 }
 
-bool EspeakSynthesis::synthesisePiece(qsizetype from, qsizetype to)
+// Without espeak-ng's own pause at the end: the shared loop pauses by the punctuation.
+void EspeakSynthesis::speak(const PieceText &piece)
 {
-    const QString piece = job().text.mid(from, to - from);
-    m_pieceOffset = from;
+    m_piece = &piece;
     m_pieceStart = synthesised();
-    m_codePointOffsets.clear();
-    if (std::any_of(piece.begin(), piece.end(), [](QChar c) { return c.isHighSurrogate(); }))
-        for (qsizetype j = 0; j < piece.size(); ++j)
-            if (!piece.at(j).isLowSurrogate())
-                m_codePointOffsets.push_back(j);
-    const QByteArray utf8 = piece.toUtf8();
     std::lock_guard lock(espeakLock());
     if (!configure(job().voice.voice, m_controls)) {
         fail(QStringLiteral("espeak-ng cannot load the voice of %1 (%2)")
                  .arg(job().voice.name, QString::fromLatin1(job().voice.voice)));
-        return false;
+        m_piece = nullptr;
+        return;
     }
-    const espeak_ERROR result = espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                                             espeakCHARS_UTF8 | espeakENDPAUSE, nullptr, this);
+    const espeak_ERROR result = espeak_Synth(piece.utf8().constData(), size_t(piece.utf8().size()) + 1, 0,
+                                             POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, this);
     if (result != EE_OK)
         fail(QStringLiteral("espeak-ng stopped speaking %1 with error %2").arg(job().voice.name).arg(int(result)));
-    return result == EE_OK && !stopped();
+    m_piece = nullptr;
 }
 
 int EspeakSynthesis::onSamples(short *samples, int count, const espeak_EVENT *events)
@@ -166,8 +154,8 @@ void EspeakSynthesis::handleEvent(const espeak_EVENT &event)
         break;
     }
     case espeakEVENT_WORD: {
-        const int start = textPosition(event.text_position - 1);
-        const int end = textPosition(event.text_position - 1 + event.length);
+        const int start = m_piece->atCharacter(event.text_position - 1);
+        const int end = m_piece->atCharacter(event.text_position - 1 + event.length);
         pushWord(positionOf(event.audio_position), start, end - start);
         break;
     }
@@ -183,13 +171,4 @@ void EspeakSynthesis::handleEvent(const espeak_EVENT &event)
 qint64 EspeakSynthesis::positionOf(int audioMs) const
 {
     return streamPosition(m_pieceStart + qint64(audioMs) * sampleRate / 1000);
-}
-
-int EspeakSynthesis::textPosition(int characterIndex) const
-{
-    qsizetype index = std::max(characterIndex, 0);
-    if (!m_codePointOffsets.empty())
-        index = index < qsizetype(m_codePointOffsets.size()) ? m_codePointOffsets[size_t(index)]
-                                                             : job().text.size() - m_pieceOffset;
-    return int(std::min<qsizetype>(m_pieceOffset + index, job().text.size()));
 }

@@ -5,7 +5,6 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <mutex>
-#include <vector>
 
 // One job through espeak-ng, a piece of text at a time, its samples and events
 // stamped with their place in the stream. espeak-ng's state is global to the
@@ -18,7 +17,7 @@ public:
     {
         int rate = 175;        // words a minute (80..450)
         int pitch = 50;        // 0..100, the voice's own pitch at 50
-        double slowdown = 1.0; // sonic's stretch below espeak-ng's slowest rate
+        double slowdown = 1.0; // the pipeline's stretch below espeak-ng's slowest rate
     };
     static Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
     static QString startError(); // initialises espeak-ng once
@@ -31,16 +30,14 @@ public:
     int onSamples(short *samples, int count, const espeak_EVENT *events);
 
 protected:
-    void synthesise() override;
+    EspeakSynthesis(SpeechJob &job, SampleRing &ring, const Controls &controls);
+    void speak(const PieceText &piece) override;
 
 private:
-    bool synthesisePiece(qsizetype from, qsizetype to);
     void handleEvent(const espeak_EVENT &event);
     qint64 positionOf(int audioMs) const;
-    int textPosition(int characterIndex) const;
 
     Controls m_controls;
-    qint64 m_pieceStart = 0; // synthesised() when the current piece began
-    qsizetype m_pieceOffset = 0;
-    std::vector<qsizetype> m_codePointOffsets; // empty when the piece has no surrogates
+    qint64 m_pieceStart = 0;            // synthesised() when the current piece began
+    const PieceText *m_piece = nullptr; // the piece being spoken
 };

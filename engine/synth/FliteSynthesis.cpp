@@ -1,7 +1,5 @@
 #include "engine/synth/FliteSynthesis.h"
 
-#include "engine/synth/TextChunker.h"
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -11,14 +9,10 @@ extern "C" {
 }
 
 namespace {
-// The first utterance of a job is kept short: a clustergen voice prepares a
-// whole utterance before its first sample, about 3 ms a word here. It ends at a
-// comma after 3 words, else only after 10: a cut mid-sentence breaks the
-// sentence's melody (cut after 5, a recogniser lost a third more of Mary's words).
-constexpr int firstUtteranceWords = 3;
-constexpr int firstUtteranceHardLimit = 10;
 constexpr int utteranceLimit = 500; // as Flite's own reader does
 constexpr int streamBlock = 512;    // voice samples per handed-over piece
+// Kept of an utterance's leading and trailing pause: the last phone's decay.
+constexpr float pauseEdgeSeconds = 0.01f;
 
 int trampoline(const cst_wave *wave, int start, int size, int, cst_audio_streaming_info *info)
 {
@@ -31,17 +25,6 @@ const char *voiceText(cst_voice *voice, const char *feature)
     return get_param_string(voice->features, feature, nullptr);
 }
 
-// UTF-8 length of one UTF-16 unit or pair, as QString::toUtf8() writes it.
-int utf8Length(const QString &text, qsizetype i, int *units)
-{
-    const char16_t c = text.at(i).unicode();
-    *units = 1;
-    if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
-        *units = 2;
-        return 4;
-    }
-    return c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
-}
 } // namespace
 
 // Not under Flite's lock: the worker holds that while it waits for room in the ring,
@@ -52,56 +35,55 @@ QString FliteSynthesis::startError(const QByteArray &voice)
 }
 
 FliteSynthesis::FliteSynthesis(SpeechJob &job, SampleRing &ring)
-    : Synthesis(job, ring, FliteVoices::controls(job.voice, job.settings).slowdown,
-                FliteVoices::controls(job.voice, job.settings).pitchShift),
-      m_controls(FliteVoices::controls(job.voice, job.settings)),
+    : FliteSynthesis(job, ring, FliteVoices::controls(job.voice, job.settings))
+{
+}
+
+FliteSynthesis::FliteSynthesis(SpeechJob &job, SampleRing &ring, const FliteVoices::Controls &controls)
+    : Synthesis(job, ring, controls.slowdown, controls.pitchShift), m_controls(controls),
       m_resampler(FliteVoices::playbackRate(job.voice.voice), sampleRate)
 {
 }
 
-void FliteSynthesis::synthesise()
+bool FliteSynthesis::begin()
 {
-    {
-        std::lock_guard lock(FliteVoices::lock());
-        m_voice = FliteVoices::find(job().voice.voice);
-    }
-    if (!m_voice) {
+    std::lock_guard lock(FliteVoices::lock());
+    m_voice = FliteVoices::find(job().voice.voice);
+    if (!m_voice)
         fail(QStringLiteral("Flite's voice %1 is not registered").arg(QString::fromLatin1(job().voice.voice)));
-        return;
-    }
-    const QString &text = job().text;
-    for (qsizetype from = 0; from < text.size() && !stopped();) {
-        const qsizetype to = TextChunker::nextEnd(text, from);
-        synthesisePiece(from, to);
-        from = to;
-    }
-    if (stopped())
-        return;
+    return m_voice != nullptr;
+}
+
+void FliteSynthesis::end()
+{
     m_resampled.clear();
     m_resampler.flush(m_resampled);
     feed(m_resampled.data(), qint64(m_resampled.size()));
 }
 
-void FliteSynthesis::synthesisePiece(qsizetype from, qsizetype to)
+// Utterances within a piece (Flite breaks at a colon, or after 500 words) are
+// parted by a clause's pause.
+void FliteSynthesis::speak(const PieceText &piece)
 {
-    const QString piece = job().text.mid(from, to - from);
-    const QByteArray utf8 = piece.toUtf8();
-    mapPiece(piece, from, utf8.size());
     std::lock_guard lock(FliteVoices::lock());
     FliteVoices::apply(job().voice.voice, m_controls);
-    cst_tokenstream *ts = ts_open_string(
-        utf8.constData(), voiceText(m_voice, "text_whitespace"), voiceText(m_voice, "text_singlecharsymbols"),
-        voiceText(m_voice, "text_prepunctuation"), voiceText(m_voice, "text_postpunctuation"));
+    cst_tokenstream *ts =
+        ts_open_string(piece.utf8().constData(), voiceText(m_voice, "text_whitespace"),
+                       voiceText(m_voice, "text_singlecharsymbols"),
+                       voiceText(m_voice, "text_prepunctuation"), voiceText(m_voice, "text_postpunctuation"));
     cst_utterance *utterance = nullptr;
     cst_relation *tokens = nullptr;
     int count = 0;
+    bool spoken = false;
     while (!stopped()) {
         const char *token = ts_eof(ts) ? "" : ts_get(ts);
         const bool end = *token == '\0';
-        const Break cut = end || !utterance ? Break::Sentence : breakBefore(ts, token, tokens, count);
-        if (utterance && cut != Break::None) {
-            speak(utterance, cut == Break::Cut);
+        if (utterance && (end || breakBefore(ts, token, tokens, count))) {
+            if (spoken)
+                pause(pauseSamples(Pacing::Break::Clause));
+            speakUtterance(utterance);
             utterance = nullptr;
+            spoken = true;
         }
         if (end || stopped())
             break;
@@ -110,7 +92,7 @@ void FliteSynthesis::synthesisePiece(qsizetype from, qsizetype to)
             tokens = utt_relation_create(utterance, "Token");
             count = 0;
         }
-        appendToken(tokens, ts, token);
+        appendToken(tokens, ts, token, piece);
         ++count;
     }
     if (utterance)
@@ -118,56 +100,31 @@ void FliteSynthesis::synthesisePiece(qsizetype from, qsizetype to)
     ts_close(ts);
 }
 
-// Byte offsets of the tokenstream back to positions in the job's text.
-void FliteSynthesis::mapPiece(const QString &piece, qsizetype offset, qsizetype bytes)
-{
-    m_textAt.clear();
-    m_textAt.reserve(size_t(bytes) + 1);
-    for (qsizetype i = 0; i < piece.size();) {
-        int units = 1;
-        const int length = utf8Length(piece, i, &units);
-        m_textAt.insert(m_textAt.end(), size_t(length), int(offset + i));
-        i += units;
-    }
-    m_textAt.resize(size_t(bytes) + 1, int(offset + piece.size()));
-}
-
-FliteSynthesis::Break FliteSynthesis::breakBefore(cst_tokenstream *ts, const char *token,
-                                                  cst_relation *tokens, int count) const
+bool FliteSynthesis::breakBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens,
+                                 int count) const
 {
     if (count >= utteranceLimit)
-        return Break::Sentence;
+        return true;
     const cst_val *rule = feat_val(m_voice->features, "utt_break");
-    if (rule && val_breakfunc(rule)(ts, token, tokens))
-        return Break::Sentence;
-    if (m_utterances > 0)
-        return Break::None;
-    // The first sound comes soon, at a comma if there is one early on.
-    const cst_item *last = relation_tail(tokens);
-    const bool afterPunctuation = last && *item_feat_string(last, "punc") != '\0';
-    if (count >= firstUtteranceHardLimit || (count >= firstUtteranceWords && afterPunctuation))
-        return Break::Cut;
-    return Break::None;
+    return rule && val_breakfunc(rule)(ts, token, tokens);
 }
 
-void FliteSynthesis::appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token)
+void FliteSynthesis::appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token,
+                                 const PieceText &piece)
 {
     cst_item *item = relation_append(tokens, nullptr);
     item_set_string(item, "name", token);
     item_set_string(item, "whitespace", ts->whitespace);
     item_set_string(item, "prepunctuation", ts->prepunctuation);
     item_set_string(item, "punc", ts->postpunctuation);
-    const qsizetype last = qsizetype(m_textAt.size()) - 1;
-    const qsizetype begin =
-        std::clamp<qsizetype>(ts->token_pos + qsizetype(std::strlen(ts->prepunctuation)), 0, last);
-    const qsizetype end = std::clamp<qsizetype>(begin + qsizetype(std::strlen(token)), 0, last);
-    item_set_int(item, "text_position", m_textAt[size_t(begin)]);
-    item_set_int(item, "text_length", m_textAt[size_t(end)] - m_textAt[size_t(begin)]);
+    const qsizetype begin = ts->token_pos + qsizetype(std::strlen(ts->prepunctuation));
+    const qsizetype end = begin + qsizetype(std::strlen(token));
+    item_set_int(item, "text_position", piece.atByte(begin));
+    item_set_int(item, "text_length", piece.atByte(end) - piece.atByte(begin));
 }
 
-void FliteSynthesis::speak(cst_utterance *utterance, bool cutAfter)
+void FliteSynthesis::speakUtterance(cst_utterance *utterance)
 {
-    ++m_utterances;
     cst_audio_streaming_info *info = new_audio_streaming_info();
     info->asc = trampoline;
     info->min_buffsize = streamBlock;
@@ -175,7 +132,6 @@ void FliteSynthesis::speak(cst_utterance *utterance, bool cutAfter)
     feat_set(utterance->features, "streaming_info", audio_streaming_info_val(info));
     m_streamed = 0;
     m_prepared = false;
-    m_cutAfter = cutAfter;
     const cst_item *firstToken = relation_head(utt_relation(utterance, "Token"));
     const int sentenceAt = firstToken ? item_feat_int(firstToken, "text_position") : 0;
     utterance = flite_do_synth(utterance, m_voice, utt_synth_tokens);
@@ -188,14 +144,9 @@ void FliteSynthesis::speak(cst_utterance *utterance, bool cutAfter)
     if (!stopped() && wave) {
         prepare(utterance); // when the voice did not stream
         deliver(wave, m_streamed, wave->num_samples);
-        // A diphone voice's wave may end before its last pause's middle.
-        while (m_nextPause < m_pauses.size() && !stopped())
-            handOverSilence(m_pauses[m_nextPause++].length);
     }
     if (wave)
-        m_utteranceStart += std::max<qint64>(0, std::min<qint64>(wave->num_samples, m_keepTo) - m_keepFrom)
-                            + silenceBefore(std::numeric_limits<qint64>::max());
-    m_continuing = cutAfter;
+        m_utteranceStart += std::max<qint64>(0, std::min<qint64>(wave->num_samples, m_keepTo) - m_keepFrom);
     delete_utterance(utterance);
 }
 
@@ -208,21 +159,14 @@ int FliteSynthesis::onAudio(const cst_wave *wave, int start, int size, const cst
     return stopped() ? CST_AUDIO_STREAM_STOP : CST_AUDIO_STREAM_CONT;
 }
 
-// Hands over the utterance's samples from..to, leaving out the pauses around a cut
-// and lengthening the others.
+// Hands over the utterance's samples from..to that are heard.
 void FliteSynthesis::deliver(const cst_wave *wave, qint64 from, qint64 to)
 {
-    qint64 begin = std::max({from, m_streamed, m_keepFrom});
+    const qint64 begin = std::max({from, m_streamed, m_keepFrom});
     const qint64 end = std::min({to, qint64(wave->num_samples), m_keepTo});
     m_streamed = std::max(m_streamed, std::min<qint64>(to, wave->num_samples));
-    while (begin < end && !stopped()) {
-        const bool pauseDue = m_nextPause < m_pauses.size() && m_pauses[m_nextPause].at < end;
-        const qint64 upTo = pauseDue ? std::max(begin, m_pauses[m_nextPause].at) : end;
-        handOver(wave->samples + begin, upTo - begin);
-        begin = upTo;
-        if (pauseDue)
-            handOverSilence(m_pauses[m_nextPause++].length);
-    }
+    if (begin < end)
+        handOver(wave->samples + begin, end - begin);
 }
 
 void FliteSynthesis::handOver(const qint16 *samples, qint64 count)
@@ -234,50 +178,18 @@ void FliteSynthesis::handOver(const qint16 *samples, qint64 count)
     feed(m_resampled.data(), qint64(m_resampled.size()));
 }
 
-void FliteSynthesis::handOverSilence(qint64 count)
+// Silence goes through the resampler too, so that every voice sample keeps its place.
+void FliteSynthesis::pause(qint64 count)
 {
     static const std::vector<qint16> silence(streamBlock, 0);
-    for (qint64 left = count; left > 0 && !stopped(); left -= streamBlock)
+    const qint64 voiceSamples = count * FliteVoices::playbackRate(job().voice.voice) / sampleRate;
+    for (qint64 left = voiceSamples; left > 0 && !stopped(); left -= streamBlock)
         handOver(silence.data(), std::min<qint64>(left, streamBlock));
-}
-
-// A slowed reading pauses longer: silence of pauseStretch - 1 times the utterance's
-// length, shared among the middles of its pauses (all but the leading one).
-void FliteSynthesis::planPauses(const cst_item *first, const cst_item *last)
-{
-    m_pauses.clear();
-    m_nextPause = 0;
-    if (m_controls.pauseStretch <= 1.0 || !first || !last)
-        return;
-    float start = 0.0f;
-    for (const cst_item *s = first; s; s = item_next(s)) {
-        const float end = item_feat_float(s, "end");
-        const qint64 middle = secondsToSamples((start + end) / 2);
-        if (s != first && std::strcmp(item_feat_string(s, "name"), "pau") == 0 && middle > m_keepFrom
-            && middle < m_keepTo)
-            m_pauses.push_back({middle, 0});
-        start = end;
-    }
-    if (m_pauses.empty())
-        return;
-    const double added = (m_controls.pauseStretch - 1.0) * double(secondsToSamples(item_feat_float(last, "end")));
-    for (Pause &pause : m_pauses)
-        pause.length = qint64(added / double(m_pauses.size()));
-}
-
-// Silence handed over before the utterance's sample, or planned to be.
-qint64 FliteSynthesis::silenceBefore(qint64 sample) const
-{
-    qint64 total = 0;
-    for (const Pause &pause : m_pauses)
-        if (pause.at < sample)
-            total += pause.length;
-    return total;
+    m_utteranceStart += voiceSamples;
 }
 
 // Once the utterance's durations are set, before its first sample: the part
-// kept (a sentence cut for a quick start loses the pauses at the cut) and the
-// events of every segment.
+// heard (without the pauses at its ends) and the events of every segment.
 void FliteSynthesis::prepare(const cst_utterance *utterance)
 {
     if (m_prepared || !utterance)
@@ -286,15 +198,18 @@ void FliteSynthesis::prepare(const cst_utterance *utterance)
     cst_relation *segments = utt_relation(utterance, "Segment");
     const cst_item *first = relation_head(segments);
     const cst_item *last = relation_tail(segments);
-    m_keepFrom = m_continuing && first ? secondsToSamples(item_feat_float(first, "end")) : 0;
-    m_keepTo = m_cutAfter && last && item_prev(last)
-                   ? secondsToSamples(item_feat_float(item_prev(last), "end"))
+    const auto isPause = [](const cst_item *s) {
+        return s && std::strcmp(item_feat_string(s, "name"), "pau") == 0;
+    };
+    m_keepFrom = isPause(first) && first != last
+                     ? std::max<qint64>(0, secondsToSamples(item_feat_float(first, "end") - pauseEdgeSeconds))
+                     : 0;
+    m_keepTo = isPause(last) && item_prev(last)
+                   ? secondsToSamples(item_feat_float(item_prev(last), "end") + pauseEdgeSeconds)
                    : std::numeric_limits<qint64>::max();
-    planPauses(first, last);
     if (watched())
         pushEvents(first);
 }
-
 void FliteSynthesis::pushEvents(const cst_item *segment)
 {
     const cst_item *token = nullptr;
@@ -319,6 +234,6 @@ qint64 FliteSynthesis::secondsToSamples(float seconds)
 qint64 FliteSynthesis::positionOf(float seconds) const
 {
     const qint64 sample = secondsToSamples(seconds);
-    const qint64 kept = std::max<qint64>(0, sample - m_keepFrom) + silenceBefore(sample);
+    const qint64 kept = std::max<qint64>(0, sample - m_keepFrom);
     return streamPosition(m_resampler.outputPosition(m_utteranceStart + kept));
 }

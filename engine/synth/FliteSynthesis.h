@@ -12,10 +12,11 @@ typedef struct cst_tokenstream_struct cst_tokenstream;
 typedef struct cst_relation_struct cst_relation;
 typedef struct cst_item_struct cst_item;
 
-// One job through a Flite voice: the text a piece at a time, each piece cut
-// into utterances by the voice's own rule, each utterance's audio handed over
-// in pieces while it is synthesised, raised to the stream's rate. Words and
-// mouth shapes come from the utterance's tokens and segments.
+// One job through a Flite voice: each piece cut into utterances by the voice's
+// own rule, each utterance's audio handed over in pieces while it is
+// synthesised, without its leading and trailing pause (the shared loop pauses
+// by the punctuation), raised to the stream's rate. Words and mouth shapes come
+// from the utterance's tokens and segments.
 class FliteSynthesis : public Synthesis
 {
 public:
@@ -27,21 +28,19 @@ public:
     int onAudio(const cst_wave *wave, int start, int size, const cst_utterance *utterance);
 
 protected:
-    void synthesise() override;
+    FliteSynthesis(SpeechJob &job, SampleRing &ring, const FliteVoices::Controls &controls);
+    bool begin() override;
+    void speak(const PieceText &piece) override;
+    void pause(qint64 count) override;
+    void end() override;
 
 private:
-    void synthesisePiece(qsizetype from, qsizetype to);
-    void mapPiece(const QString &piece, qsizetype offset, qsizetype bytes);
-    enum class Break { None, Sentence, Cut };
-    Break breakBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens, int count) const;
-    void appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token);
-    void speak(cst_utterance *utterance, bool cutAfter);
+    bool breakBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens, int count) const;
+    void appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token, const PieceText &piece);
+    void speakUtterance(cst_utterance *utterance);
     void prepare(const cst_utterance *utterance);
-    void planPauses(const cst_item *first, const cst_item *last);
     void deliver(const cst_wave *wave, qint64 from, qint64 to);
     void handOver(const qint16 *samples, qint64 count);
-    void handOverSilence(qint64 count);
-    qint64 silenceBefore(qint64 sample) const;
     void pushEvents(const cst_item *segment);
     static qint64 secondsToSamples(float seconds);
     qint64 positionOf(float seconds) const;
@@ -50,20 +49,9 @@ private:
     FliteVoices::Controls m_controls;
     Resampler m_resampler;
     std::vector<qint16> m_resampled;
-    std::vector<int> m_textAt;   // text position of each byte of the piece's UTF-8
     qint64 m_utteranceStart = 0; // voice samples of the job before the current utterance
     qint64 m_streamed = 0;       // voice samples of the current utterance handed over
     qint64 m_keepFrom = 0;       // the current utterance's samples that are heard
     qint64 m_keepTo = 0;
-    struct Pause
-    {
-        qint64 at = 0;      // voice sample of the utterance
-        qint64 length = 0;  // voice samples of silence added there
-    };
-    std::vector<Pause> m_pauses; // the current utterance's lengthened pauses
-    size_t m_nextPause = 0;      // the first not yet handed over
     bool m_prepared = false;
-    bool m_cutAfter = false;   // the utterance ends where a sentence was cut
-    bool m_continuing = false; // the utterance goes on with a cut sentence
-    int m_utterances = 0;
 };

@@ -3,6 +3,11 @@
 #include "engine/audio/SampleRing.h"
 #include "engine/synth/EspeakSynthesis.h"
 #include "engine/synth/FliteSynthesis.h"
+#include "engine/synth/Sentences.h"
+#include "engine/synth/TextChunker.h"
+
+#include <algorithm>
+#include <vector>
 
 #include <algorithm>
 
@@ -20,8 +25,47 @@ QString Synthesis::startError(const VoiceEntry &voice)
 }
 
 Synthesis::Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double pitchShift)
-    : m_job(job), m_ring(ring), m_pipeline(sampleRate, slowdown, job.voice.effect, pitchShift)
+    : m_job(job), m_ring(ring), m_pipeline(sampleRate, slowdown, job.voice.effect, pitchShift),
+      m_slowdown(slowdown)
 {
+}
+
+// Pieces of at most TextChunker's length, cut further into their sentences:
+// each sentence is said whole (only one too long for a piece is cut at a blank).
+void Synthesis::synthesise()
+{
+    if (!begin()) {
+        stop();
+        return;
+    }
+    const QString &text = m_job.text;
+    for (qsizetype from = 0; from < text.size() && !stopped();) {
+        const qsizetype to = TextChunker::nextEnd(text, from);
+        for (const Sentences::Span &span : Sentences::split(text.mid(from, to - from))) {
+            if (stopped())
+                return;
+            speak(PieceText(text, from + span.start, from + span.end));
+            const qint64 silence = pauseSamples(Pacing::breakAfter(text, from + span.end));
+            if (silence > 0 && !stopped())
+                pause(silence);
+        }
+        from = to;
+    }
+    if (!stopped())
+        end();
+}
+
+qint64 Synthesis::pauseSamples(Pacing::Break kind) const
+{
+    const double seconds = Pacing::pauseSeconds(kind, m_job.settings.wordsPerMinute);
+    return qint64(seconds * sampleRate / m_slowdown);
+}
+
+void Synthesis::pause(qint64 count)
+{
+    static const std::vector<qint16> silence(1024, 0);
+    for (qint64 left = count; left > 0 && !stopped(); left -= qint64(silence.size()))
+        feed(silence.data(), std::min<qint64>(left, qint64(silence.size())));
 }
 
 JobOutcome Synthesis::run()
@@ -69,7 +113,10 @@ void Synthesis::leadInSilence()
 bool Synthesis::feed(const qint16 *samples, qint64 count)
 {
     m_synthesised += count;
-    if (!m_pipeline.feed(samples, count, [this](const qint16 *s, qint64 n) { return deliver(s, n); }))
+    const auto pipeline = [this](const qint16 *s, qint64 n) {
+        return m_pipeline.feed(s, n, [this](const qint16 *d, qint64 k) { return deliver(d, k); });
+    };
+    if (!m_quietTail.take(samples, count, pipeline))
         m_stopped = true;
     return !stopped();
 }

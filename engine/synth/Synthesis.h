@@ -2,6 +2,9 @@
 
 #include "engine/effects/SpeechPipeline.h"
 #include "engine/mouth/Viseme.h"
+#include "engine/synth/Pacing.h"
+#include "engine/synth/PieceText.h"
+#include "engine/synth/QuietTail.h"
 #include "engine/synth/SpeechJob.h"
 
 #include <QString>
@@ -30,8 +33,17 @@ public:
 
 protected:
     Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double pitchShift = 1.0);
-    // Synthesises the whole text through feed(), checking stopped() as it goes.
-    virtual void synthesise() = 0;
+    // Before the first piece: false when the voice cannot speak.
+    virtual bool begin() { return true; }
+    // Says one piece of the text (a sentence, or a part of one too long to be
+    // taken at once) through feed(), checking stopped() as it goes.
+    virtual void speak(const PieceText &piece) = 0;
+    // Silence after a piece, in samples at sampleRate as synthesised (before the slowdown).
+    virtual void pause(qint64 count);
+    // After the last piece: hands over what the synthesiser still holds.
+    virtual void end() {}
+    // Synthesised samples of silence for a pause of that kind at the job's speed.
+    qint64 pauseSamples(Pacing::Break kind) const;
 
     // Samples at sampleRate in the order synthesised; false once the job is stopped.
     bool feed(const qint16 *samples, qint64 count);
@@ -50,6 +62,9 @@ protected:
     const SpeechJob &job() const { return m_job; }
 
 private:
+    // One loop over the text for every synthesiser: sentence by sentence, each
+    // followed by the pause its punctuation asks for.
+    void synthesise();
     bool deliver(const qint16 *samples, qint64 count);
     bool stillWanted() const;
     void leadInSilence();
@@ -57,6 +72,8 @@ private:
     SpeechJob &m_job;
     SampleRing &m_ring;
     SpeechPipeline m_pipeline;
+    QuietTail m_quietTail; // what follows the last sound is never played
+    double m_slowdown;
     qint64 m_streamStart = 0; // stream position of the job's first sample
     qint64 m_synthesised = 0;
     std::vector<RecordedWord> m_recordedWords;

@@ -92,16 +92,35 @@ double speechSeconds(const std::vector<qint16> &samples, int sampleRate)
 
 double longestPause(const std::vector<qint16> &samples, int sampleRate)
 {
+    const std::vector<double> all = pauses(samples, sampleRate);
+    return all.empty() ? 0.0 : *std::max_element(all.begin(), all.end());
+}
+
+std::vector<double> pauses(const std::vector<qint16> &samples, int sampleRate)
+{
     const std::vector<bool> sounding = soundingFrames(samples, sampleRate);
     auto frame = std::find(sounding.begin(), sounding.end(), true);
     const auto end = std::find(sounding.rbegin(), sounding.rend(), true).base();
-    std::ptrdiff_t longest = 0;
+    std::vector<double> found;
     while (frame < end) {
         const auto silent = std::find(frame, end, false);
         frame = std::find(silent, end, true);
-        longest = std::max(longest, std::distance(silent, frame));
+        if (frame > silent)
+            found.push_back(double(std::distance(silent, frame)) * frameSeconds);
     }
-    return double(longest) * frameSeconds;
+    return found;
+}
+
+double lastSoundSeconds(const std::vector<qint16> &samples, int sampleRate)
+{
+    const std::vector<bool> sounding = soundingFrames(samples, sampleRate);
+    const auto last = std::find(sounding.rbegin(), sounding.rend(), true);
+    return double(std::distance(sounding.begin(), last.base())) * frameSeconds;
+}
+
+std::vector<double> levels(const std::vector<qint16> &samples, int sampleRate)
+{
+    return frameLevels(samples, int(frameSeconds * sampleRate));
 }
 
 double medianF0(const std::vector<qint16> &original, int originalRate)
