@@ -19,7 +19,7 @@ constexpr double cleanestStretch = 2.0;
 constexpr double longestPauseStretch = 2.0;
 
 // How a voice's pitch is moved.
-enum class PitchControl { F0Shift, TargetMean, Sonic };
+enum class PitchControl { F0Shift, TargetMean, Excitation };
 
 struct Controls
 {
@@ -27,7 +27,7 @@ struct Controls
     double pauseStretch = 1.0;    // the utterance's length again as silence in its pauses, times this less 1
     double f0Factor = 1.0;        // pitch over the voice's base pitch, given to Flite
     double slowdown = 1.0;        // sonic's stretch beyond Flite's
-    double pitchShift = 1.0;      // sonic's pitch change, for a voice that keeps its own F0
+    double pitchShift = 1.0;      // the pipeline's pitch change, for a voice that keeps its own F0
 };
 Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
 // Words a minute the voice speaks at its own settings; 0 for an unknown voice.

@@ -1,3 +1,4 @@
+#include "RecordedSpeech.h"
 #include "SpeechMeasure.h"
 
 #include "engine/VoiceCatalogue.h"
@@ -31,28 +32,7 @@ QString story()
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-std::vector<qint16> synthesise(VoiceEntry voice, const QString &text, int speed, int pitch)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("voice.wav");
-    SampleRing ring(4096);
-    SpeechJob job;
-    job.text = text;
-    voice.effect = VoiceEffect::None;
-    job.voice = voice;
-    job.settings = VoiceCatalogue::resolve(voice, speed, pitch);
-    job.writer = WaveWriter::open(path, Synthesis::sampleRate);
-    job.generation = ring.generation();
-    Synthesis::create(job, ring)->run();
-    SF_INFO info{};
-    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
-    std::vector<qint16> samples(size_t(std::max<sf_count_t>(info.frames, 0)));
-    if (file) {
-        sf_read_short(file, samples.data(), sf_count_t(samples.size()));
-        sf_close(file);
-    }
-    return samples;
-}
+using RecordedSpeech::synthesise;
 
 struct Measured
 {
@@ -126,8 +106,7 @@ TEST_P(VoiceMeasureTest, SpeedInWordsPerMinuteAndPitchInHertzHold)
     EXPECT_NEAR(m.f0AtDouble, 2 * voice.basePitch, 0.2 * voice.basePitch);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest,
-                         ::testing::Range(0, VoiceCatalogue::ownVoices()),
+INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest, ::testing::Range(0, VoiceCatalogue::ownVoices()),
                          [](const ::testing::TestParamInfo<int> &info) {
                              QString name = VoiceCatalogue::voices().at(info.param).name;
                              name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));

@@ -1,11 +1,11 @@
+#include "engine/audio/WaveWriter.h"
 #include "engine/DirectSS.h"
 #include "engine/audio/PendingFile.h"
 #include "engine/audio/SoundFormat.h"
-#include "engine/audio/WaveWriter.h"
 #include "platform/AppError.h"
 
-#include <QDir>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QScopeGuard>
 #include <QTemporaryDir>
