@@ -45,6 +45,7 @@ FormantKeepingShift::~FormantKeepingShift()
 void FormantKeepingShift::feed(const qint16 *samples, int count, std::vector<qint16> &out)
 {
     out.clear();
+    m_fed += count;
     for (int i = 0; i < count; ++i) {
         m_pending.push_back(float(samples[i]));
         if (int(m_pending.size()) == m_block)
@@ -62,6 +63,11 @@ void FormantKeepingShift::finish(std::vector<qint16> &out)
     }
     sonicFlushStream(m_sonic);
     drain(out);
+    // The last block was filled up with silence: none of it is the speech's.
+    const qint64 wanted = qint64(std::llround(double(m_fed) * m_slowdown));
+    const qint64 extra = std::min<qint64>(m_produced - wanted, qint64(out.size()));
+    if (extra > 0)
+        out.resize(out.size() - size_t(extra));
 }
 
 // Fits a model to the block and the one before it, and inverse-filters the block with it.

@@ -49,6 +49,7 @@ private:
     std::deque<Model> m_models;
     std::vector<float> m_residual;
     std::vector<float> m_shifted;
+    qint64 m_fed = 0;      // input samples taken
     qint64 m_analysed = 0; // input samples inverse-filtered
     qint64 m_produced = 0; // output samples filtered again
 };
