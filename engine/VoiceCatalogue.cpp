@@ -10,8 +10,7 @@ constexpr auto flite = SynthKind::Flite;
 
 // Base pitches are each voice's median F0 at its neutral pitch, measured on two
 // sentences of a children's story with the autocorrelation tracker the engine
-// tests use (slt 170 Hz, rms 103, kal16 88 at its own target of 95). The male
-// voices stay below 150 Hz, so that 300 Hz is out of their reach.
+// tests use (slt 170 Hz, rms 103, kal16 88 at its own target of 95).
 const QList<VoiceEntry> catalogue = {
     {QStringLiteral("Mary"), flite, "slt", 170, VoiceEffect::None},
     {QStringLiteral("Mike"), flite, "rms", 103, VoiceEffect::None},
@@ -41,7 +40,8 @@ QList<VoiceEntry> languageVoices()
         taken << voice.name;
     QList<VoiceEntry> voices;
     for (const EspeakLanguages::Language &language : EspeakLanguages::list(taken))
-        voices.append({language.name, SynthKind::Espeak, language.voice, EspeakLanguages::basePitch, VoiceEffect::None});
+        voices.append({language.name, SynthKind::Espeak, language.voice, EspeakLanguages::basePitch,
+                       VoiceEffect::None});
     return voices;
 }
 // Reading espeak-ng's voice files takes a while: it starts on its own thread at the first ask.
@@ -76,9 +76,12 @@ int minimumPitch(const VoiceEntry &voice)
     return (voice.basePitch + 1) / 2;
 }
 
+// Flite's voices reach the whole tone slider: slt and kal16 follow their own F0
+// model up to it, rms's excitation is moved with his formants kept. espeak-ng
+// goes no higher than double its voices' own pitch.
 int maximumPitch(const VoiceEntry &voice)
 {
-    return voice.basePitch * 2;
+    return voice.synth == SynthKind::Flite ? std::max(voice.basePitch * 2, highestTone) : voice.basePitch * 2;
 }
 
 VoiceSettings resolve(const VoiceEntry &voice, int wordsPerMinute, int pitchHertz)

@@ -13,7 +13,10 @@ int ownVoices();
 int minimumPitch(const VoiceEntry &voice);
 int maximumPitch(const VoiceEntry &voice);
 constexpr int minimumSpeed = 20;
+// The tone slider's top, in hertz: every Flite voice reaches it.
+constexpr int highestTone = 300;
 constexpr int maximumSpeed = 450;
-// Every voice spans half to double its own pitch; the rest is clamped and flagged.
+// Every voice spans half to double its own pitch, a Flite voice up to at least
+// highestTone; the rest is clamped and flagged.
 VoiceSettings resolve(const VoiceEntry &voice, int wordsPerMinute, int pitchHertz);
 } // namespace VoiceCatalogue

@@ -19,10 +19,11 @@ qint16 toShort(float x)
 SpeechPipeline::SpeechPipeline(int sampleRate, double slowdown, VoiceEffect effect, double pitchShift)
     : m_rate(sampleRate), m_slowdown(slowdown), m_effect(SoundEffect::create(effect, sampleRate))
 {
-    if (slowdown != 1.0 || pitchShift != 1.0) {
+    if (pitchShift != 1.0) {
+        m_shift = std::make_unique<FormantKeepingShift>(sampleRate, slowdown, pitchShift);
+    } else if (slowdown != 1.0) {
         m_stretcher = sonicCreateStream(sampleRate, 1);
         sonicSetSpeed(m_stretcher, float(1.0 / slowdown));
-        sonicSetPitch(m_stretcher, float(pitchShift));
     }
 }
 
@@ -39,6 +40,8 @@ qint64 SpeechPipeline::outputPosition(qint64 synthesisedSample) const
 
 bool SpeechPipeline::feed(const qint16 *samples, qint64 count, const Sink &sink)
 {
+    if (m_shift)
+        return shift(samples, count, sink);
     if (m_stretcher)
         return stretch(samples, count, sink);
     return applyEffect(samples, count, sink);
@@ -46,6 +49,11 @@ bool SpeechPipeline::feed(const qint16 *samples, qint64 count, const Sink &sink)
 
 bool SpeechPipeline::finish(const Sink &sink)
 {
+    if (m_shift) {
+        m_shift->finish(m_shifted);
+        if (!m_shifted.empty() && !applyEffect(m_shifted.data(), qint64(m_shifted.size()), sink))
+            return false;
+    }
     if (m_stretcher) {
         sonicFlushStream(m_stretcher);
         if (!drainStretcher(sink))
@@ -62,6 +70,19 @@ bool SpeechPipeline::stretch(const qint16 *samples, qint64 count, const Sink &si
         samples += chunk;
         count -= chunk;
         if (!drainStretcher(sink))
+            return false;
+    }
+    return true;
+}
+
+bool SpeechPipeline::shift(const qint16 *samples, qint64 count, const Sink &sink)
+{
+    while (count > 0) {
+        const int chunk = int(std::min<qint64>(count, blockSize));
+        m_shift->feed(samples, chunk, m_shifted);
+        samples += chunk;
+        count -= chunk;
+        if (!m_shifted.empty() && !applyEffect(m_shifted.data(), qint64(m_shifted.size()), sink))
             return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/effects/FormantKeepingShift.h"
 #include "engine/effects/SoundEffect.h"
 #include "engine/effects/VoiceEffect.h"
 
@@ -12,8 +13,9 @@
 struct sonicStreamStruct;
 
 // What happens to synthesised samples on the way out: slowed down below the
-// synthesiser's slowest clean rate (and the pitch moved where the synthesiser
-// cannot), then the voice's effect, then back to 16 bits.
+// synthesiser's slowest clean rate (sonic), or, where the synthesiser cannot
+// move the pitch, slowed and moved with the formants kept; then the voice's
+// effect, then back to 16 bits.
 class SpeechPipeline
 {
 public:
@@ -32,6 +34,7 @@ public:
     qint64 outputPosition(qint64 synthesisedSample) const;
 
 private:
+    bool shift(const qint16 *samples, qint64 count, const Sink &sink);
     bool stretch(const qint16 *samples, qint64 count, const Sink &sink);
     bool drainStretcher(const Sink &sink);
     bool applyEffect(const qint16 *samples, qint64 count, const Sink &sink);
@@ -40,6 +43,8 @@ private:
     int m_rate;
     double m_slowdown;
     sonicStreamStruct *m_stretcher = nullptr;
+    std::unique_ptr<FormantKeepingShift> m_shift;
+    std::vector<qint16> m_shifted;
     std::unique_ptr<SoundEffect> m_effect;
     std::vector<float> m_floats;
     std::vector<qint16> m_shorts;

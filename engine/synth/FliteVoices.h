@@ -23,14 +23,14 @@ constexpr int voiceRate = 16000; // every linked voice speaks at this rate
 constexpr double cleanestStretch = 2.0;
 
 // How a voice's pitch is moved.
-enum class PitchControl { F0Shift, TargetMean, Sonic };
+enum class PitchControl { F0Shift, TargetMean, Excitation };
 
 struct Controls
 {
     double durationStretch = 1.0; // relative to the voice's own
     double f0Factor = 1.0;        // pitch over the voice's base pitch, given to Flite
     double slowdown = 1.0;        // the pipeline's stretch beyond Flite's
-    double pitchShift = 1.0;      // sonic's pitch change, for a voice that keeps its own F0
+    double pitchShift = 1.0;      // the pipeline's pitch change, for a voice that keeps its own F0
 };
 Controls controls(const VoiceEntry &voice, const VoiceSettings &settings);
 // Words a minute of the voice's words (within a sentence, first to last sound)

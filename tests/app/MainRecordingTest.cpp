@@ -8,7 +8,10 @@
 using MainRecording = MainWindowFixture;
 
 namespace {
-FileDialogResult chose(const QString &path) { return {true, path, 1}; }
+FileDialogResult chose(const QString &path)
+{
+    return {true, path, 1};
+}
 } // namespace
 
 TEST_F(MainRecording, SaveDialogFillsTheFileBoxWithTheWaveFilter)
@@ -242,7 +245,7 @@ TEST_F(MainRecording, AfterAFailedRecordingAGoodOneEndsQuietly)
 TEST_F(MainRecording, UnwritableFileStillRunsTheEngineCheck)
 {
     const auto defaults = chooseUnusablePitch();
-    ASSERT_TRUE(defaults) << "every voice of the table reaches the whole pitch slider";
+    ASSERT_TRUE(defaults) << "every voice reaches the whole pitch slider";
     window->txtFile->setText(programDir.filePath("no/such/folder/x.wav"));
     type("Out of my range, and nowhere to go.");
     window->cmdRec_Click();

@@ -29,6 +29,25 @@ TEST_F(MainSpeaking, SpeakThenTheTextEndsByItself)
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
+// The top of the tone slider is a voice every Flite voice reaches, Mike's too.
+TEST_F(MainSpeaking, MikeAtTheTopOfTheToneSliderSpeaksWithNoWarning)
+{
+    const int mike = rowOfVoice(window->lstVoice, "Mike");
+    ASSERT_GE(mike, 0);
+    window->lstVoice->setCurrentRow(mike);
+    window->scrPitch->setValue(window->scrPitch->Max());
+    ASSERT_EQ(window->scrPitch->Value(), 300);
+    type("A high voice, and still mine.");
+    window->cmdSpkText_Click();
+    EXPECT_EQ(row(), speaking);
+    EXPECT_NE(window->engine()->LastError(), Main::SettingNotUsable);
+    EXPECT_EQ(window->engine()->Pitch(), 300);
+    ASSERT_TRUE(playToEnd());
+    EXPECT_EQ(row(), stopped);
+    EXPECT_TRUE(boxes.shown.isEmpty());
+    EXPECT_EQ(window->scrPitch->Value(), 300) << "the slider stays where the child put it";
+}
+
 TEST_F(MainSpeaking, EmptyTextIsRefusedButWhitespaceSpeaks)
 {
     window->cmdSpkText_Click();

@@ -2,14 +2,6 @@
 
 using MainVoices = MainWindowFixture;
 
-namespace {
-int rowOfVoice(QListWidget *list, const QString &name)
-{
-    const auto found = list->findItems(name, Qt::MatchExactly);
-    return found.isEmpty() ? -1 : list->row(found.first());
-}
-} // namespace
-
 TEST_F(MainVoices, ChoosingAVoiceMovesTheSlidersToItsDefaultsClamped)
 {
     const int mike = rowOfVoice(window->lstVoice, "Mike");
@@ -74,7 +66,7 @@ TEST_F(MainVoices, SpeakHandsVoiceSpeedAndPitchToTheEngine)
 TEST_F(MainVoices, UnusableSettingWarnsAndResetsTheSlidersButKeepsTheState)
 {
     const auto defaults = chooseUnusablePitch();
-    ASSERT_TRUE(defaults) << "every voice of the table reaches the whole pitch slider";
+    ASSERT_TRUE(defaults) << "every voice reaches the whole pitch slider";
     type("Out of my range.");
     window->cmdSpkText_Click();
     EXPECT_EQ(window->engine()->LastError(), Main::SettingNotUsable);

@@ -23,7 +23,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 // The sound card, played at a pace the test sets; it keeps what it was given.
 class TestSoundCard : public ClockAudioOutput
@@ -65,12 +68,20 @@ inline std::ostream &operator<<(std::ostream &out, const SpeakingRow &r)
                << r.eraseOn << " timer " << r.timerOn << " V " << r.vState << " rec " << r.recState;
 }
 
-// A voice of the defaults table and a pitch the pitch slider allows but that voice cannot use.
+// The row of the voice list that names the voice, -1 when none does.
+inline int rowOfVoice(QListWidget *list, const QString &name)
+{
+    const auto found = list->findItems(name, Qt::MatchExactly);
+    return found.isEmpty() ? -1 : list->row(found.first());
+}
+
+// A voice and a pitch the pitch slider allows but that voice cannot use: since
+// every Flite voice reaches the whole slider, an espeak-ng language voice.
 struct UnusablePitch
 {
     int row = -1;
     qint32 pitch = 0;
-    VoiceSetting defaults;
+    std::optional<VoiceSetting> defaults; // the voice's row of the defaults table, if it has one
 };
 
 inline std::optional<UnusablePitch> findUnusablePitch(const UcScroll &pitchSlider)
@@ -78,12 +89,10 @@ inline std::optional<UnusablePitch> findUnusablePitch(const UcScroll &pitchSlide
     const QList<VoiceEntry> &voices = VoiceCatalogue::voices();
     for (int i = 0; i < voices.size(); ++i) {
         const auto known = knownVoiceDefaults(voices[i].name);
-        if (!known)
-            continue;
         if (VoiceCatalogue::maximumPitch(voices[i]) < pitchSlider.Max())
-            return UnusablePitch{i, VoiceCatalogue::maximumPitch(voices[i]) + 1, *known};
+            return UnusablePitch{i, VoiceCatalogue::maximumPitch(voices[i]) + 1, known};
         if (VoiceCatalogue::minimumPitch(voices[i]) > pitchSlider.Min())
-            return UnusablePitch{i, VoiceCatalogue::minimumPitch(voices[i]) - 1, *known};
+            return UnusablePitch{i, VoiceCatalogue::minimumPitch(voices[i]) - 1, known};
     }
     return std::nullopt;
 }
@@ -121,9 +130,15 @@ protected:
     SpeakingRow row() const
     {
         Main &w = *window;
-        return {w.lblStatus->text(),  w.lblStatus->palette().color(QPalette::WindowText),
-                w.cmdSpkText->isEnabled(), w.cmdPauseText->isEnabled(), w.cmdPauseText->Caption(),
-                w.cmdClearText->isEnabled(), w.Timer1->isActive(), w.VState, w.recState};
+        return {w.lblStatus->text(),
+                w.lblStatus->palette().color(QPalette::WindowText),
+                w.cmdSpkText->isEnabled(),
+                w.cmdPauseText->isEnabled(),
+                w.cmdPauseText->Caption(),
+                w.cmdClearText->isEnabled(),
+                w.Timer1->isActive(),
+                w.VState,
+                w.recState};
     }
 
     void type(const QString &text) { window->RichTextBox1->setPlainText(text); }
@@ -146,7 +161,8 @@ protected:
         // also one of real time (a sanitized build on a busy machine is slow).
         QElapsedTimer clock;
         clock.start();
-        for (int i = 0; (i < limitSeconds * 20 || clock.elapsed() < limitSeconds * 1000) && stops->size() == before;
+        for (int i = 0;
+             (i < limitSeconds * 20 || clock.elapsed() < limitSeconds * 1000) && stops->size() == before;
              ++i) {
             QCoreApplication::processEvents();
             soundCard->advance(step);
@@ -159,7 +175,8 @@ protected:
     // Lets the engine synthesise and hand over some sound without playing it.
     void settle() { QTest::qWait(50); }
 
-    // Selects a voice and a pitch it cannot use; the sliders the engine check should bring back.
+    // Selects a voice and a pitch it cannot use; the sliders the engine check should bring back:
+    // the voice's defaults, or, for a voice the table does not know, the sliders as they are.
     std::optional<std::pair<qint32, qint32>> chooseUnusablePitch()
     {
         const auto unusable = findUnusablePitch(*window->scrPitch);
@@ -167,9 +184,11 @@ protected:
             return std::nullopt;
         window->lstVoice->setCurrentRow(unusable->row);
         window->scrPitch->setValue(unusable->pitch);
+        if (!unusable->defaults)
+            return sliders();
         const auto clamp = [](const UcScroll *s, qint32 v) { return std::clamp(v, s->Min(), s->Max()); };
-        return std::pair{clamp(window->scrSpeed, unusable->defaults.speed),
-                         clamp(window->scrPitch, unusable->defaults.pitch)};
+        return std::pair{clamp(window->scrSpeed, unusable->defaults->speed),
+                         clamp(window->scrPitch, unusable->defaults->pitch)};
     }
 
     std::pair<qint32, qint32> sliders() const

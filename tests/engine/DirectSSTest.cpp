@@ -35,7 +35,8 @@ TEST_F(DirectSSTest, ListsVoicesOneBasedAndRejectsIndexesOutOfRange)
     EXPECT_GT(count, 19) << "the languages of espeak-ng follow the catalogue's voices";
     EXPECT_EQ(engine->ModeName(1), "Mary");
     EXPECT_EQ(engine->ModeName(19), "Mike in Space");
-    for (qint32 bad : {0, count + 1, -1, std::numeric_limits<qint32>::max(), std::numeric_limits<qint32>::min()}) {
+    for (qint32 bad :
+         {0, count + 1, -1, std::numeric_limits<qint32>::max(), std::numeric_limits<qint32>::min()}) {
         EXPECT_EQ(errorOf([&] { engine->ModeName(bad); }), DirectSS::InvalidArgument) << bad;
         EXPECT_EQ(errorOf([&] { engine->Select(bad); }), DirectSS::InvalidArgument) << bad;
     }
@@ -155,7 +156,8 @@ TEST_F(DirectSSTest, SpeakWhileSynthesisWaitsForRoomReturnsAtOnce)
     makeEngine(Pace::Manual);
     for (int voice : {1, engine->CountEngines()}) {
         engine->Select(voice);
-        engine->Speak(QStringLiteral("Here is a text that fills the ring while nothing plays. ").repeated(20));
+        engine->Speak(
+            QStringLiteral("Here is a text that fills the ring while nothing plays. ").repeated(20));
         QTest::qWait(1500); // the ring holds two seconds: synthesis is waiting for room
         QElapsedTimer took;
         took.start();

@@ -63,8 +63,7 @@ TEST_P(EveryVoiceTest, RecordsAValidWaveAndStopsOnce)
     EXPECT_EQ(clock->writtenSamples(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Catalogue, EveryVoiceTest,
-                         ::testing::Range(1, VoiceCatalogue::ownVoices() + 1),
+INSTANTIATE_TEST_SUITE_P(Catalogue, EveryVoiceTest, ::testing::Range(1, VoiceCatalogue::ownVoices() + 1),
                          [](const ::testing::TestParamInfo<int> &info) {
                              QString name = VoiceCatalogue::voices().at(info.param - 1).name;
                              name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));

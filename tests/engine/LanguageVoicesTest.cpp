@@ -79,7 +79,10 @@ TEST(LanguageVoices, UsableSpeedsAndPitchesFollowTheCommonRules)
     ASSERT_NE(german, nullptr);
     for (int speed = 50; speed <= 270; speed += 10)
         EXPECT_FALSE(VoiceCatalogue::resolve(*german, speed, 150).outOfRange) << speed;
-    EXPECT_EQ(EspeakSynthesis::controls(*german, VoiceCatalogue::resolve(*german, 150, EspeakLanguages::basePitch)).pitch, 50);
+    EXPECT_EQ(
+        EspeakSynthesis::controls(*german, VoiceCatalogue::resolve(*german, 150, EspeakLanguages::basePitch))
+            .pitch,
+        50);
     EXPECT_FALSE(VoiceCatalogue::resolve(*german, 150, 100).outOfRange);
     EXPECT_TRUE(VoiceCatalogue::resolve(*german, 150, 300).outOfRange);
 }

@@ -1,8 +1,8 @@
 #include "engine/audio/ClockAudioOutput.h"
-#include "engine/mouth/MouthPainter.h"
-#include "engine/mouth/Viseme.h"
 #include "engine/audio/WavePlayer.h"
 #include "engine/audio/WaveWriter.h"
+#include "engine/mouth/MouthPainter.h"
+#include "engine/mouth/Viseme.h"
 #include "tests/support/CapturingEventLog.h"
 
 #include <QElapsedTimer>

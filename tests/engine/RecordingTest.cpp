@@ -4,9 +4,9 @@
 
 #include <QDir>
 
-#include <algorithm>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 using Pace = ClockAudioOutput::Pace;
 
@@ -67,7 +67,8 @@ TEST_F(RecordingTest, StopDuringARecordingKeepsWhatWasRecordedAsAValidFile)
     // Let some of it reach the file being written, unnamed or hidden; the target stays the old one meanwhile.
     const auto recorded = [&] {
         qint64 largest = 0;
-        for (const QFileInfo &fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files))
+        for (const QFileInfo &fd :
+             QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::System | QDir::Files))
             if (fd.symLinkTarget().startsWith(dir.path()) && !fd.symLinkTarget().endsWith("/long.wav"))
                 largest = std::max(largest, QFileInfo(fd.absoluteFilePath()).size());
         return largest;

@@ -106,7 +106,8 @@ TEST(SoundEffect, SpaceSweepsAndEchoes)
     // The flanger makes the level of a steady tone swing as it sweeps.
     double low = 1e9, high = 0;
     for (int w = 0; w < 16; ++w) {
-        const double level = rms(out, size_t(rate / 4 + w * rate / 10), size_t(rate / 4 + w * rate / 10 + 500));
+        const double level =
+            rms(out, size_t(rate / 4 + w * rate / 10), size_t(rate / 4 + w * rate / 10 + 500));
         low = std::min(low, level);
         high = std::max(high, level);
     }

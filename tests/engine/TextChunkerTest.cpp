@@ -24,12 +24,14 @@ TEST(TextChunker, CutsAtTheLastSentenceEndWithinTheLimit)
 {
     EXPECT_EQ(pieces("Hello, I am Mary. How are you? Fine!", 32),
               QStringList({"Hello, I am Mary. How are you?", " Fine!"}));
-    EXPECT_EQ(pieces("Hello, I am Mary. How are you? Fine!"), QStringList({"Hello, I am Mary. How are you? Fine!"}));
+    EXPECT_EQ(pieces("Hello, I am Mary. How are you? Fine!"),
+              QStringList({"Hello, I am Mary. How are you? Fine!"}));
 }
 
 TEST(TextChunker, KeepsDecimalPointsInsideTheSentence)
 {
-    EXPECT_EQ(pieces("It costs 3.50 now. Yes it does", 22), QStringList({"It costs 3.50 now.", " Yes it does"}));
+    EXPECT_EQ(pieces("It costs 3.50 now. Yes it does", 22),
+              QStringList({"It costs 3.50 now.", " Yes it does"}));
 }
 
 TEST(TextChunker, LongSentenceIsCutAtABlankWithinTheLimit)

@@ -88,8 +88,7 @@ TEST_P(VoiceMeasureTest, SpeedInWordsPerMinuteAndPitchInHertzHold)
     EXPECT_NEAR(m.f0AtDouble, 2 * voice.basePitch, 0.2 * voice.basePitch);
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest,
-                         ::testing::Range(0, VoiceCatalogue::ownVoices()),
+INSTANTIATE_TEST_SUITE_P(EveryVoice, VoiceMeasureTest, ::testing::Range(0, VoiceCatalogue::ownVoices()),
                          [](const ::testing::TestParamInfo<int> &info) {
                              QString name = VoiceCatalogue::voices().at(info.param).name;
                              name.remove(QRegularExpression(QStringLiteral("[^A-Za-z0-9]")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/listen/ListenTable.h"
+#include "tools/listen/ListenTakes.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,10 +16,11 @@ struct ListenOptions
     int jobs = 1;
     bool check = false;   // fail when a voice loses more words than its limit
     bool verbose = false; // show what was heard wrong
+    bool rates = false;   // also measure speaking rates and pitches at the sliders' marks
 };
 
-// Records every voice saying the sentences, lets the recogniser listen, and
-// measures each voice's words wrong, median pitch and speaking rate.
+// Records every voice saying the sentences at each of its settings, lets the
+// recogniser listen, and measures words wrong, median pitch and speaking rate.
 class ListenRun
 {
 public:
@@ -29,13 +31,15 @@ public:
 private:
     bool readVoices();
     bool readSentences();
-    QString wavePath(qsizetype voice, qsizetype sentence) const;
+    QString wavePath(qsizetype take, qsizetype sentence) const;
+    QString heardPath(qsizetype take, qsizetype sentence) const;
     bool record();
-    VoiceResult measure(qsizetype voice, const QStringList &heard) const;
+    bool bringBackSlowedTakes();
+    VoiceResult measure(qsizetype take, const QStringList &heard) const;
     int fail(const QString &message) const;
 
     ListenOptions m_options;
     QStringList m_voices;
-    QStringList m_synthesisers;
+    QList<ListenTake> m_takes;
     QStringList m_sentences;
 };

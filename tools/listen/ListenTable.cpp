@@ -31,23 +31,32 @@ int limitPercent(const QString &voice)
     return 20;
 }
 
+int limitPercent(const VoiceResult &result)
+{
+    return result.limit > 0 ? result.limit : limitPercent(result.voice);
+}
+
 bool withinLimit(const VoiceResult &result)
 {
-    return result.errors.percent() <= limitPercent(result.voice);
+    return result.errors.percent() <= limitPercent(result);
 }
 
 QString format(const QList<VoiceResult> &results, bool withLimits)
 {
-    QStringList header = {"voice", "synthesiser", "words wrong (%)", "median F0 (Hz)", "wpm"};
+    QStringList header = {"voice",           "setting wpm/Hz", "synthesiser",
+                          "words wrong (%)", "median F0 (Hz)", "wpm"};
     if (withLimits)
         header += {"limit (%)", ""};
     QList<QStringList> rows = {header};
     for (const VoiceResult &r : results) {
-        QStringList cells = {r.voice, r.synthesiser.isEmpty() ? QStringLiteral("-") : r.synthesiser,
-                             QString::number(r.errors.percent(), 'f', 1), pitchCell(r),
+        QStringList cells = {r.voice,
+                             r.setting.isEmpty() ? QStringLiteral("-") : r.setting,
+                             r.synthesiser.isEmpty() ? QStringLiteral("-") : r.synthesiser,
+                             QString::number(r.errors.percent(), 'f', 1),
+                             pitchCell(r),
                              QString::number(r.wordsPerMinute, 'f', 0)};
         if (withLimits)
-            cells += {QString::number(limitPercent(r.voice)),
+            cells += {QString::number(limitPercent(r)),
                       withinLimit(r) ? QStringLiteral("ok") : QStringLiteral("TOO MANY")};
         rows += cells;
     }

@@ -18,7 +18,16 @@ constexpr double voicedCorrelation = 0.7;
 // Of peaks nearly as good as the best, the shortest period wins, so a
 // strong second period does not halve the pitch.
 constexpr double nearlyBest = 0.85;
+constexpr double voicedShareForPitch = 0.1;
 } // namespace
+
+std::optional<double> Recording::medianPitch(std::vector<double> pitches, int speechFrames)
+{
+    if (pitches.empty() || double(pitches.size()) < voicedShareForPitch * speechFrames)
+        return std::nullopt;
+    std::nth_element(pitches.begin(), pitches.begin() + pitches.size() / 2, pitches.end());
+    return pitches[pitches.size() / 2];
+}
 
 std::optional<Recording> Recording::load(const QString &path)
 {

@@ -20,6 +20,9 @@ public:
     std::vector<double> pitches() const;
     // How many 10 ms stretches are loud enough to be speech (voiced or not).
     int speechFrames() const;
+    // The median of pitches found in so many frames of speech; none when too few
+    // were voiced for a pitch (a whisper's would be noise).
+    static std::optional<double> medianPitch(std::vector<double> pitches, int speechFrames);
 
 private:
     Recording(std::vector<float> samples, int rate);

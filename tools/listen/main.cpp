@@ -26,7 +26,9 @@ int main(int argc, char **argv)
                                   QString::number(QThread::idealThreadCount()));
     const QCommandLineOption check("check", "Exit with 1 when a voice loses more words than its limit.");
     const QCommandLineOption verbose("verbose", "Show each sentence heard wrong.");
-    parser.addOptions({say, sentences, count, voice, keep, jobs, check, verbose});
+    const QCommandLineOption rates("rates",
+                                   "Also measure words a minute and median F0 at the sliders' marks.");
+    parser.addOptions({say, sentences, count, voice, keep, jobs, check, verbose, rates});
     parser.process(app);
 
     QTemporaryDir temporary;
@@ -39,6 +41,7 @@ int main(int argc, char **argv)
     options.jobs = std::max(1, parser.value(jobs).toInt());
     options.check = parser.isSet(check);
     options.verbose = parser.isSet(verbose);
+    options.rates = parser.isSet(rates);
     if (parser.isSet(keep) ? !QDir().mkpath(options.folder) : !temporary.isValid()) {
         std::fprintf(stderr, "vocalino-listen: cannot make the folder \"%s\"\n", qPrintable(options.folder));
         return 2;

@@ -1,4 +1,5 @@
 #include "tools/listen/ListenTable.h"
+#include "tools/listen/ListenTakes.h"
 #include "tools/listen/Recording.h"
 #include "tools/listen/WordErrorRate.h"
 
@@ -102,18 +103,51 @@ TEST(ListenTable, EachKindOfVoiceHasItsLimit)
     for (const char *strong : {"Mary in Stadium", "Mike in Space", "RoboSoft Four"})
         EXPECT_EQ(ListenTable::limitPercent(strong), 50);
 
-    EXPECT_TRUE(ListenTable::withinLimit({"Mary", "", {20, 100}, 170.0, 150.0}));
-    EXPECT_FALSE(ListenTable::withinLimit({"Mary", "", {21, 100}, 170.0, 150.0}));
-    EXPECT_FALSE(ListenTable::withinLimit({"Mike", "", {21, 100}, 100.0, 150.0}));
-    EXPECT_FALSE(ListenTable::withinLimit({"Mike (for Telephone)", "", {36, 100}, 100.0, 150.0}));
+    EXPECT_TRUE(ListenTable::withinLimit({"Mary", "", {20, 100}, 170.0, 150.0, "", 0}));
+    EXPECT_FALSE(ListenTable::withinLimit({"Mary", "", {21, 100}, 170.0, 150.0, "", 0}));
+    EXPECT_FALSE(ListenTable::withinLimit({"Mike", "", {21, 100}, 100.0, 150.0, "", 0}));
+    EXPECT_FALSE(ListenTable::withinLimit({"Mike (for Telephone)", "", {36, 100}, 100.0, 150.0, "", 0}));
 
-    const QList<VoiceResult> results = {{"Mary", "flite", {1, 10}, 178.0, 151.0},
-                                        {"Female Whisper", "", {9, 20}, std::nullopt, 140.0},
-                                        {"Mary", "flite", {5, 20}, 178.0, 151.0}};
+    const QList<VoiceResult> results = {{"Mary", "flite", {1, 10}, 178.0, 151.0, "", 0},
+                                        {"Female Whisper", "", {9, 20}, std::nullopt, 140.0, "", 0},
+                                        {"Mary", "flite", {5, 20}, 178.0, 151.0, "", 0}};
     const QString table = ListenTable::format(results, true);
     EXPECT_TRUE(table.section('\n', 2, 2).contains("TOO MANY")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 1, 1).endsWith("ok")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 3, 3).contains("TOO MANY")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 1, 1).contains("10.0")) << table.toStdString();
     EXPECT_TRUE(table.section('\n', 2, 2).contains(" - ")) << table.toStdString();
+}
+
+// Every voice at its natural rate and as the program starts it; the plain
+// voices also slowed to 100, heard at the length of their table take.
+TEST(ListenTakes, NaturalAndTableForEveryVoiceAndSlowForThePlainOnes)
+{
+    const QList<ListenTake> takes = ListenTakes::forVoices({"Mary", "Mike", "Mary in Hall"});
+    ASSERT_EQ(takes.size(), 8);
+    QStringList settings;
+    for (const ListenTake &t : takes)
+        settings += t.voice + " " + t.setting;
+    EXPECT_EQ(settings, QStringList({"Mary natural", "Mary table", "Mary slow", "Mike natural", "Mike table",
+                                     "Mike slow", "Mary in Hall natural", "Mary in Hall table"}));
+    EXPECT_NEAR(takes[0].speed, 224, 2) << "slt's own rate";
+    EXPECT_EQ(takes[0].pitch, 170);
+    EXPECT_EQ(takes[1].speed, 150);
+    EXPECT_EQ(takes[4].speed, 170);
+    EXPECT_EQ(takes[4].pitch, 100) << "Mike's table pitch of 90 is below the tone slider";
+    for (qsizetype slow : {2, 5}) {
+        EXPECT_EQ(takes[slow].speed, 100);
+        EXPECT_EQ(takes[slow].pitch, takes[slow - 1].pitch);
+        ASSERT_TRUE(takes[slow].lengthOf);
+        EXPECT_EQ(*takes[slow].lengthOf, slow - 1) << "brought back to the table take's length";
+        EXPECT_EQ(takes[slow].limitPercent, 25);
+    }
+    EXPECT_EQ(takes[7].limitPercent, 35);
+    EXPECT_FALSE(takes[7].lengthOf);
+
+    VoiceResult slowed{"Mary", "", {24, 100}, 170.0, 100.0, "slow 100/170", 25};
+    EXPECT_TRUE(ListenTable::withinLimit(slowed));
+    slowed.errors.wrong = 26;
+    EXPECT_FALSE(ListenTable::withinLimit(slowed));
+    EXPECT_TRUE(ListenTable::format({slowed}, true).contains("slow 100/170"));
 }
