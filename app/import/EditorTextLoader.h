@@ -26,7 +26,8 @@ public:
     static constexpr int stepMs = 25;
     static constexpr qsizetype firstSlice = 4000;
     static constexpr qsizetype smallestSlice = 1000;
-    static constexpr qsizetype largestSlice = 1 << 20;
+    // Each slice is laid out after its step: big slices stalled the window by 100 ms.
+    static constexpr qsizetype largestSlice = 1 << 16;
 
 private:
     void start();

@@ -179,7 +179,10 @@ TEST_F(DirectSSTest, StopWhenIdleRaisesNoEvent)
 TEST_F(DirectSSTest, LastErrorReadsUnexpectedOnlyForAnUnusableSetting)
 {
     makeEngine(Pace::Immediate);
-    engine->Select(2); // Mike
+    // A language voice reaches twice its base pitch and no higher.
+    const qint32 language = VoiceCatalogue::ownVoices() + 1;
+    ASSERT_LT(VoiceCatalogue::maximumPitch(VoiceCatalogue::voices().at(language - 1)), 300);
+    engine->Select(language);
     engine->setSpeed(170);
     engine->setPitch(300);
     engine->Speak(QStringLiteral("Hi."));

@@ -79,7 +79,9 @@ TEST(SoundWithoutGaps, AWindowThreadBusyFor300MsLeavesNoGap)
     // (the synthesiser's samples themselves vary a little from run to run).
     const std::vector<qint16> expected = heardAtOnce(story);
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(card->heard().size(), expected.size());
+    // A quiet end is cut where the last sound is, which moves by a few samples from run to
+    // run; a lost or repeated piece of the feed is hundreds.
+    EXPECT_NEAR(double(card->heard().size()), double(expected.size()), 64.0);
 }
 
 // Pause, resume and stop reach an output fed from its own thread.
