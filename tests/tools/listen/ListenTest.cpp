@@ -139,11 +139,15 @@ TEST(ListenTakes, NaturalAndTableForEveryVoiceAndSlowForThePlainOnes)
         EXPECT_EQ(takes[slow].speed, 100);
         EXPECT_EQ(takes[slow].pitch, takes[slow - 1].pitch);
         ASSERT_TRUE(takes[slow].lengthOf);
-        EXPECT_EQ(*takes[slow].lengthOf, slow - 1) << "brought back to the table take's length";
+        EXPECT_EQ(*takes[slow].lengthOf, slow - 2) << "brought back to the natural take's length";
+        ASSERT_TRUE(takes[slow - 1].lengthOf) << "the table's speed is below the voice's own";
+        EXPECT_EQ(*takes[slow - 1].lengthOf, slow - 2);
         EXPECT_EQ(takes[slow].limitPercent, 25);
     }
     EXPECT_EQ(takes[7].limitPercent, 35);
-    EXPECT_FALSE(takes[7].lengthOf);
+    ASSERT_TRUE(takes[7].lengthOf);
+    EXPECT_EQ(*takes[7].lengthOf, 6);
+    EXPECT_FALSE(takes[6].lengthOf) << "the natural take is heard as recorded";
 
     VoiceResult slowed{"Mary", "", {24, 100}, 170.0, 100.0, "slow 100/170", 25};
     EXPECT_TRUE(ListenTable::withinLimit(slowed));
