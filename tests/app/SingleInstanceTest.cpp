@@ -56,6 +56,7 @@ TEST(SingleInstance, LockIsFreeAgainWhenTheFirstEnds)
 
 TEST(SingleInstance, LocksThatNoRunningCopyHoldsAreTakenOver)
 {
+    static const char garbage[] = "\x7f\x45\x4c\x46\x02\x01\x01\x00 not a lock at all";
     const struct
     {
         const char *what;
@@ -63,7 +64,7 @@ TEST(SingleInstance, LocksThatNoRunningCopyHoldsAreTakenOver)
     } abandoned[] = {
         {"left by a crashed copy", lockNaming(deadPid)},
         {"empty", QByteArray()},
-        {"garbage", QByteArray("\x7f\x45\x4c\x46\x02\x01\x01\x00 not a lock at all", 28)},
+        {"garbage", QByteArray(garbage, sizeof garbage - 1)}, // with a NUL inside
         {"a number and nothing else", "12"},
         {"a negative process", lockNaming(-5)},
         {"a process number too large for any", lockNaming(Q_INT64_C(1) << 40)},
