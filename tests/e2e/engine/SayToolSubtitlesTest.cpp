@@ -62,7 +62,8 @@ std::vector<qint64> sentenceOnsets(const Sound &sound, int sentences)
     }
     if (levels.empty())
         return {};
-    const double loud = *std::max_element(levels.begin(), levels.end()) * 0.05;
+    // Low enough for a soft /s/ to count as the first sound: the pauses are silent.
+    const double loud = *std::max_element(levels.begin(), levels.end()) * 0.02;
     struct Onset
     {
         size_t frame, silenceBefore;
