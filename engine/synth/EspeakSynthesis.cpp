@@ -1,5 +1,6 @@
 #include "engine/synth/EspeakSynthesis.h"
 
+#include "engine/synth/LanguageRates.h"
 #include "engine/synth/Pacing.h"
 #include "engine/synth/SynthLog.h"
 
@@ -12,6 +13,7 @@ namespace {
 // Short buffers: the first sound of a long text is not held back.
 constexpr int bufferMs = 40;
 constexpr int espeakSlowest = 80;
+constexpr int espeakFastest = 450;
 
 std::mutex &espeakLock()
 {
@@ -85,10 +87,14 @@ std::mutex &EspeakSynthesis::libraryLock()
 EspeakSynthesis::Controls EspeakSynthesis::controls(const VoiceEntry &voice, const VoiceSettings &settings)
 {
     Controls c;
-    // espeak-ng's rate is the words' rate; below its slowest the pipeline slows it.
-    const int speed = std::max(settings.wordsPerMinute, 1);
-    const Pacing::Slowing slowing = Pacing::slowing(double(espeakSlowest) / speed, 1.0);
-    c.rate = int(std::lround(speed * slowing.pipeline));
+    // The rate at which the language's own words come at the slider's speed; below
+    // espeak-ng's slowest the pipeline slows it.
+    const LanguageRates::Curve curve = LanguageRates::of(voice.voice);
+    const double speed = std::max(settings.wordsPerMinute, 1);
+    const double rate = LanguageRates::rateFor(curve, speed);
+    const Pacing::Slowing slowing =
+        Pacing::slowing(LanguageRates::wordsAt(curve, espeakSlowest) / speed, 1.0);
+    c.rate = slowing.pipeline > 1.0 ? espeakSlowest : std::min(int(std::lround(rate)), espeakFastest);
     c.slowdown = slowing.pipeline;
     // espeak-ng's pitch 0..100 scales the voice's pitch by 2^((p - 50) / 50).
     const double steps = 50.0 + 50.0 * std::log2(double(settings.pitchHertz) / voice.basePitch);

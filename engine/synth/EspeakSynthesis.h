@@ -15,7 +15,7 @@ public:
     // What espeak-ng is given for a voice's speed and pitch.
     struct Controls
     {
-        int rate = 175;        // words a minute (80..450)
+        int rate = 175;        // espeak-ng's rate (80..450), its own words a minute
         int pitch = 50;        // 0..100, the voice's own pitch at 50
         double slowdown = 1.0; // the pipeline's stretch below espeak-ng's slowest rate
     };
