@@ -123,9 +123,9 @@ double fliteFirstStreamMs(const QString &sentence)
     return std::chrono::duration<double, std::milli>(first - start).count();
 }
 
-// Mary, her first sentence said whole: a 1 KB text of 12-word sentences against
-// "Hi.", and first sentences of 25 and 80 words against Flite's own first
-// streamed sample of the same sentence.
+// Mary, her first sentence said whole: a 1 KB text of 12-word sentences, and first
+// sentences of 25 and 80 words, against Flite's own first streamed sample of the same
+// first sentence.
 void BM_FirstSamples(benchmark::State &state)
 {
     const int words = int(state.range(0));
@@ -133,8 +133,7 @@ void BM_FirstSamples(benchmark::State &state)
     double ours = 0, base = 0;
     for (auto _ : state) {
         ours += firstSamplesMs(text);
-        base +=
-            words == 12 ? firstSamplesMs(QStringLiteral("Hi.")) : fliteFirstStreamMs(firstSentence(words));
+        base += fliteFirstStreamMs(words == 12 ? text.section(u'.', 0, 0) + u'.' : firstSentence(words));
     }
     const double n = double(state.iterations());
     state.counters["ms"] = ours / n;
@@ -366,7 +365,7 @@ int main(int argc, char **argv)
                     (short12 ? "1 KB text, 12-word first sentence"
                              : std::string(words) + "-word first sentence"),
                 BenchTimes::amount(ms, "ms"),
-                (short12 ? "\"Hi.\" " : "Flite's first streamed sample ") + BenchTimes::amount(base, "ms"),
+                "Flite's first streamed sample " + BenchTimes::amount(base, "ms"),
                 ratio, short12 ? "under 30 ms" : "ratio at most 1.2", short12 ? ms < 30 : ratio <= 1.2);
     }
     {
