@@ -35,6 +35,7 @@ Main::Main(QWidget *parent) : SkinnedWindow(parent)
     connectHandlers();
     setUpKeyboard();
     setUpWordSpeaking();
+    setUpHeadStart();
     addSteeringKeys();
     Form_Load();
 }

@@ -141,6 +141,8 @@ private:
     void setReadingOrder();
     void addShortcuts();
     void setUpWordSpeaking();
+    void setUpHeadStart();
+    void synthesiseAhead();
     void Form_Load();
     void applySkin();
     void fixWindowSize();
@@ -185,4 +187,5 @@ private:
     int m_replacedStops = 0;    // stop reports of readings a step replaced, still to come
     bool m_toldNoSoundDevice = false;
     bool m_characterPlaced = false;
+    QTimer *m_headStart = nullptr; // a pause in the writing lets the engine make the first sentence ahead
 };

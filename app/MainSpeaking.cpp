@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -21,7 +22,33 @@ namespace {
 const QString appTitle = QStringLiteral("Vocalino 5.0");
 constexpr OleColor red = oleRgb(255, 0, 0);
 constexpr OleColor yellow = oleRgb(255, 255, 0);
+constexpr int headStartAfterMs = 400;
+// Beyond this a text is not copied out of the editor at every pause in the writing.
+constexpr int headStartTextLimit = 1 << 20;
 } // namespace
+
+// A pause in the writing, another voice, speed or tone, or the end of a reading: the engine
+// makes the first sentence ahead, so that SPEAK starts without waiting for the whole sentence.
+void Main::setUpHeadStart()
+{
+    m_headStart = new QTimer(this);
+    m_headStart->setSingleShot(true);
+    m_headStart->setInterval(headStartAfterMs);
+    connect(m_headStart, &QTimer::timeout, this, &Main::synthesiseAhead);
+    const auto restart = [this] { m_headStart->start(); };
+    connect(RichTextBox1, &QTextEdit::textChanged, m_headStart, restart);
+    connect(lstVoice, &QListWidget::currentRowChanged, m_headStart, restart);
+    connect(scrSpeed, &UcScroll::Change, m_headStart, restart);
+    connect(scrPitch, &UcScroll::Change, m_headStart, restart);
+}
+
+void Main::synthesiseAhead()
+{
+    if (recState || RichTextBox1->document()->characterCount() > headStartTextLimit)
+        return;
+    engine()->SynthesiseAhead(RichTextBox1->toPlainText(), lstVoice->currentRow() + 1, scrSpeed->Value(),
+                              scrPitch->Value());
+}
 
 void Main::warn(const QString &text)
 {
@@ -171,6 +198,7 @@ void Main::applyAudioStop()
     if (goOnBetweenSentences())
         return;
     Timer1->stop();
+    m_headStart->start(); // SPEAK may come again
     clearLevelDisplay();
     engine()->setVisible(false);
     if (!engine()->isSpeaking()) // a stop's late report must not end a reading begun since

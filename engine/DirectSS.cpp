@@ -142,6 +142,22 @@ void DirectSS::SpeakAfter(qint32 silenceMs, const QString &text)
     m_ticker.start();
 }
 
+void DirectSS::SynthesiseAhead(const QString &text, qint32 voice, qint32 speed, qint32 pitch)
+{
+    if (m_active || !m_fileName.isEmpty() || text.isEmpty() || voice < 1 ||
+        voice > VoiceCatalogue::voices().size())
+        return;
+    SpeechJob job;
+    job.text = text;
+    job.voice = VoiceCatalogue::voices().at(voice - 1);
+    job.settings = VoiceCatalogue::resolve(job.voice, speed, pitch);
+    if (job.settings.outOfRange)
+        return;
+    job.generation = m_ring->generation();
+    job.ahead = true;
+    m_worker->enqueue(std::move(job));
+}
+
 void DirectSS::AudioPause()
 {
     m_paused = true;

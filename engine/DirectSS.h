@@ -55,6 +55,10 @@ public:
     void Speak(const QString &text); // returns at once
     // Speaks after a stretch of silence: the gap between the parts of a word said slowly.
     void SpeakAfter(qint32 silenceMs, const QString &text);
+    // Synthesises the first sentence of `text` ahead, unheard, so that speaking the same text
+    // with this voice (1-based), speed and pitch starts from it. Ignored while speaking or
+    // recording, and for settings the voice cannot use.
+    void SynthesiseAhead(const QString &text, qint32 voice, qint32 speed, qint32 pitch);
     void AudioPause();
     void AudioResume();
     void AudioReset();

@@ -1,6 +1,9 @@
 #include "engine/synth/FliteSynthesis.h"
 
+#include "engine/synth/FliteHeadStart.h"
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -43,6 +46,15 @@ FliteSynthesis::FliteSynthesis(SpeechJob &job, SampleRing &ring, const FliteVoic
     : Synthesis(job, ring, controls.slowdown, controls.pitchShift), m_controls(controls),
       m_resampler(FliteVoices::playbackRate(job.voice.voice), sampleRate)
 {
+}
+
+void FliteSynthesis::synthesiseAhead()
+{
+    const std::optional<PieceText> first = firstSentence();
+    if (!first || !begin())
+        return;
+    m_ahead = true;
+    speak(*first);
 }
 
 bool FliteSynthesis::begin()
@@ -125,16 +137,16 @@ void FliteSynthesis::appendToken(cst_relation *tokens, cst_tokenstream *ts, cons
 
 void FliteSynthesis::speakUtterance(cst_utterance *utterance)
 {
-    cst_audio_streaming_info *info = new_audio_streaming_info();
-    info->asc = trampoline;
-    info->min_buffsize = streamBlock;
-    info->userdata = this;
-    feat_set(utterance->features, "streaming_info", audio_streaming_info_val(info));
+    const QByteArray key = FliteHeadStart::keyOf(job().voice.voice, m_controls, utterance);
+    if (m_ahead) {
+        keepAhead(utterance, key);
+        return;
+    }
     m_streamed = 0;
     m_prepared = false;
     const cst_item *firstToken = relation_head(utt_relation(utterance, "Token"));
     const int sentenceAt = firstToken ? item_feat_int(firstToken, "text_position") : 0;
-    utterance = flite_do_synth(utterance, m_voice, utt_synth_tokens);
+    utterance = synthesise(utterance, key);
     if (!utterance) { // Flite has deleted it
         fail(QStringLiteral("Flite could not speak the sentence \"%1\"")
                  .arg(job().text.mid(sentenceAt, 60).simplified()));
@@ -148,6 +160,36 @@ void FliteSynthesis::speakUtterance(cst_utterance *utterance)
     if (wave)
         m_utteranceStart += std::max<qint64>(0, std::min<qint64>(wave->num_samples, m_keepTo) - m_keepFrom);
     delete_utterance(utterance);
+}
+
+// The utterance made ahead for these tokens, or Flite's, streamed as it comes.
+cst_utterance *FliteSynthesis::synthesise(cst_utterance *utterance, const QByteArray &key)
+{
+    if (cst_utterance *ready = FliteHeadStart::take(key)) {
+        delete_utterance(utterance);
+        return ready;
+    }
+    cst_audio_streaming_info *info = new_audio_streaming_info();
+    info->asc = trampoline;
+    info->min_buffsize = streamBlock;
+    info->userdata = this;
+    feat_set(utterance->features, "streaming_info", audio_streaming_info_val(info));
+    return synthesiseAfresh(utterance);
+}
+
+// The voices' noise (their unvoiced sounds) comes from rand(): seeded alike for every
+// utterance, a sentence sounds the same whatever was said before it, or made ahead.
+cst_utterance *FliteSynthesis::synthesiseAfresh(cst_utterance *utterance)
+{
+    std::srand(1);
+    return flite_do_synth(utterance, m_voice, utt_synth_tokens);
+}
+
+void FliteSynthesis::keepAhead(cst_utterance *utterance, const QByteArray &key)
+{
+    if (cst_utterance *made = synthesiseAfresh(utterance))
+        FliteHeadStart::keep(made, key);
+    stop(); // the first utterance is all a head start needs
 }
 
 int FliteSynthesis::onAudio(const cst_wave *wave, int start, int size, const cst_utterance *utterance)

@@ -23,6 +23,9 @@ public:
     static QString startError(const QByteArray &voice); // registers the voices once
 
     FliteSynthesis(SpeechJob &job, SampleRing &ring);
+    // Synthesises the first utterance of the job's first sentence and keeps it for a later
+    // job of the same text and settings (FliteHeadStart); nothing is heard.
+    void synthesiseAhead();
 
     // Flite's streaming callback, public for the C trampoline only.
     int onAudio(const cst_wave *wave, int start, int size, const cst_utterance *utterance);
@@ -38,6 +41,9 @@ private:
     bool breakBefore(cst_tokenstream *ts, const char *token, cst_relation *tokens, int count) const;
     void appendToken(cst_relation *tokens, cst_tokenstream *ts, const char *token, const PieceText &piece);
     void speakUtterance(cst_utterance *utterance);
+    cst_utterance *synthesise(cst_utterance *utterance, const QByteArray &key);
+    void keepAhead(cst_utterance *utterance, const QByteArray &key);
+    cst_utterance *synthesiseAfresh(cst_utterance *utterance);
     void prepare(const cst_utterance *utterance);
     void deliver(const cst_wave *wave, qint64 from, qint64 to);
     void handOver(const qint16 *samples, qint64 count);
@@ -54,4 +60,5 @@ private:
     qint64 m_keepFrom = 0;       // the current utterance's samples that are heard
     qint64 m_keepTo = 0;
     bool m_prepared = false;
+    bool m_ahead = false; // synthesising ahead: keep the first utterance, hand nothing over
 };

@@ -18,6 +18,7 @@ struct SpeechJob
     quint64 generation = 0;
     qint32 reading = 0;       // the speak call's number, which its word reports belong to
     qint64 silenceBefore = 0; // samples of silence ahead of the speech (a gap between parts)
+    bool ahead = false;       // synthesise the first sentence ahead of a speak call, unheard
 };
 
 // A word of a recording: the sample of the file where its sound begins, and its place in the text.

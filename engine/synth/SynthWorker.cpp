@@ -33,6 +33,8 @@ void SynthWorker::enqueue(SpeechJob job)
 {
     {
         std::lock_guard lock(m_mutex);
+        if (job.ahead) // only the newest text is worth a head start
+            std::erase_if(m_queue, [](const SpeechJob &queued) { return queued.ahead; });
         m_queue.push_back(std::move(job));
     }
     m_wake.notify_all();
@@ -61,6 +63,10 @@ void SynthWorker::run()
             if (job.generation != m_ring.generation())
                 continue;
             m_recording = job.writer != nullptr;
+        }
+        if (job.ahead) {
+            Synthesis::synthesiseAhead(job, m_ring);
+            continue;
         }
         markReading(job, job.reading);
         const JobOutcome outcome = Synthesis::create(job, m_ring)->run();

@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <vector>
 
-#include <algorithm>
-
 std::unique_ptr<Synthesis> Synthesis::create(SpeechJob &job, SampleRing &ring)
 {
     if (job.voice.synth == SynthKind::Flite)
@@ -22,6 +20,12 @@ QString Synthesis::startError(const VoiceEntry &voice)
 {
     return voice.synth == SynthKind::Flite ? FliteSynthesis::startError(voice.voice)
                                            : EspeakSynthesis::startError();
+}
+
+void Synthesis::synthesiseAhead(SpeechJob &job, SampleRing &ring)
+{
+    if (job.voice.synth == SynthKind::Flite && startError(job.voice).isEmpty())
+        FliteSynthesis(job, ring).synthesiseAhead();
 }
 
 Synthesis::Synthesis(SpeechJob &job, SampleRing &ring, double slowdown, double pitchShift)
@@ -53,6 +57,15 @@ void Synthesis::synthesise()
     }
     if (!stopped())
         end();
+}
+
+std::optional<PieceText> Synthesis::firstSentence() const
+{
+    const QString &text = m_job.text;
+    const QList<Sentences::Span> spans = Sentences::split(text.left(TextChunker::nextEnd(text, 0)));
+    if (spans.empty())
+        return std::nullopt;
+    return PieceText(text, spans.front().start, spans.front().end);
 }
 
 qint64 Synthesis::pauseSamples(Pacing::Break kind) const

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class SampleRing;
 
@@ -25,6 +26,9 @@ public:
     static std::unique_ptr<Synthesis> create(SpeechJob &job, SampleRing &ring);
     // Empty when the voice's synthesiser is ready, else why it is not.
     static QString startError(const VoiceEntry &voice);
+    // Makes the first sentence of a Flite voice's job ahead, for a later job of the same
+    // text and settings to start from; an espeak-ng voice starts soon enough without.
+    static void synthesiseAhead(SpeechJob &job, SampleRing &ring);
 
     virtual ~Synthesis() = default;
     Synthesis(const Synthesis &) = delete;
@@ -42,6 +46,8 @@ protected:
     virtual void pause(qint64 count);
     // After the last piece: hands over what the synthesiser still holds.
     virtual void end() {}
+    // The job's first sentence, as the loop over the text says it first.
+    std::optional<PieceText> firstSentence() const;
     // Synthesised samples of silence for a pause of that kind at the job's speed.
     qint64 pauseSamples(Pacing::Break kind) const;
 

@@ -1,7 +1,10 @@
 #include "tests/app/MainWindowFixture.h"
 
 #include "app/About.h"
+#include "engine/synth/FliteHeadStart.h"
 #include "skin/PictureBox.h"
+
+#include <mutex>
 
 using MainSpeaking = MainWindowFixture;
 
@@ -26,6 +29,34 @@ TEST_F(MainSpeaking, SpeakThenTheTextEndsByItself)
     ASSERT_TRUE(playToEnd());
     EXPECT_EQ(row(), stopped);
     EXPECT_TRUE(window->engine()->isHidden());
+    EXPECT_TRUE(boxes.shown.isEmpty());
+}
+
+// A pause in the writing lets the engine make the first sentence ahead, and SPEAK takes it;
+// another voice chosen after that makes it again for that voice.
+TEST_F(MainSpeaking, APauseInTheWritingMakesTheFirstSentenceAheadForSpeak)
+{
+    const auto holds = [] {
+        std::lock_guard lock(FliteVoices::lock());
+        return FliteHeadStart::holds();
+    };
+    const auto waitForHeadStart = [&] {
+        for (int i = 0; i < 1000 && !holds(); ++i)
+            QTest::qWait(10);
+        return holds();
+    };
+    {
+        std::lock_guard lock(FliteVoices::lock());
+        FliteHeadStart::keep(nullptr, {});
+    }
+    type("The little fox ran down to the river. She saw a boat.");
+    ASSERT_TRUE(waitForHeadStart());
+    window->cmdSpkText_Click();
+    ASSERT_TRUE(playToEnd());
+    EXPECT_FALSE(holds()) << "SPEAK started from it";
+    window->lstVoice->setCurrentRow(rowOfVoice(window->lstVoice, "Sam"));
+    EXPECT_TRUE(waitForHeadStart()) << "made again for Sam";
+    EXPECT_EQ(row(), stopped);
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 
