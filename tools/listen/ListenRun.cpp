@@ -149,9 +149,9 @@ bool ListenRun::bringBackSlowedTakes()
                 return false;
             }
             const double ratio = slowed->speechSeconds() / wanted->speechSeconds();
-            commands.push_back(
+            commands.push_back( // without sox's random dither, so that a take is heard alike every run
                 {QStringLiteral("sox"),
-                 {wavePath(t, s), heardPath(t, s), "tempo", "-s", QString::number(ratio, 'f', 4)}});
+                 {"-D", wavePath(t, s), heardPath(t, s), "tempo", "-s", QString::number(ratio, 'f', 4)}});
         }
     }
     ProcessPool pool(m_options.jobs);

@@ -44,8 +44,9 @@ bool Recogniser::convert(const QStringList &waves)
 {
     std::vector<ProcessPool::Command> commands;
     for (int i = 0; i < waves.size(); ++i)
+        // Without dither: sox's is random, and the same take was heard differently from run to run.
         commands.push_back({QStringLiteral("sox"),
-                            {waves[i], "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer", "-t",
+                            {"-D", waves[i], "-r", "16000", "-c", "1", "-b", "16", "-e", "signed-integer", "-t",
                              "raw", rawPath(i)}});
     ProcessPool pool(m_jobs);
     if (!pool.run(commands))
