@@ -14,7 +14,9 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -23,8 +25,7 @@ const QString appTitle = QStringLiteral("Vocalino 5.0");
 constexpr OleColor red = oleRgb(255, 0, 0);
 constexpr OleColor yellow = oleRgb(255, 255, 0);
 constexpr int headStartAfterMs = 400;
-// Beyond this a text is not copied out of the editor at every pause in the writing.
-constexpr int headStartTextLimit = 1 << 20;
+constexpr int headStartText = 1 << 16; // characters, far more than a first sentence
 } // namespace
 
 // A pause in the writing, another voice, speed or tone, or the end of a reading: the engine
@@ -44,10 +45,19 @@ void Main::setUpHeadStart()
 
 void Main::synthesiseAhead()
 {
-    if (recState || RichTextBox1->document()->characterCount() > headStartTextLimit)
+    if (recState)
         return;
-    engine()->SynthesiseAhead(RichTextBox1->toPlainText(), lstVoice->currentRow() + 1, scrSpeed->Value(),
-                              scrPitch->Value());
+    // Only the first sentence is made: a long text's start is enough, not a copy of all of it.
+    const QTextDocument *document = RichTextBox1->document();
+    QString text;
+    if (document->characterCount() <= headStartText) {
+        text = document->toPlainText();
+    } else {
+        QTextCursor start(RichTextBox1->document());
+        start.setPosition(headStartText, QTextCursor::KeepAnchor);
+        text = start.selection().toPlainText();
+    }
+    engine()->SynthesiseAhead(text, lstVoice->currentRow() + 1, scrSpeed->Value(), scrPitch->Value());
 }
 
 void Main::warn(const QString &text)

@@ -84,7 +84,6 @@ QString longFirstSentence(int words)
 
 bool holdsHeadStart()
 {
-    std::lock_guard lock(FliteVoices::lock());
     return FliteHeadStart::holds();
 }
 

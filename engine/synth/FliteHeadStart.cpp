@@ -1,5 +1,7 @@
 #include "engine/synth/FliteHeadStart.h"
 
+#include <mutex>
+
 extern "C" {
 #include <flite/flite.h>
 }
@@ -15,6 +17,13 @@ Kept &kept()
 {
     static Kept one;
     return one;
+}
+
+// Its own lock, not Flite's: the worker holds Flite's while it waits for room to play.
+std::mutex &keptLock()
+{
+    static std::mutex lock;
+    return lock;
 }
 
 void appendField(QByteArray &key, const cst_item *item, const char *feature)
@@ -41,6 +50,7 @@ QByteArray keyOf(const QByteArray &voice, const FliteVoices::Controls &controls,
 
 void keep(cst_utterance *utterance, const QByteArray &key)
 {
+    std::lock_guard lock(keptLock());
     Kept &k = kept();
     if (k.utterance)
         delete_utterance(k.utterance);
@@ -49,6 +59,7 @@ void keep(cst_utterance *utterance, const QByteArray &key)
 
 cst_utterance *take(const QByteArray &key)
 {
+    std::lock_guard lock(keptLock());
     Kept &k = kept();
     if (!k.utterance || k.key != key)
         return nullptr;
@@ -59,6 +70,7 @@ cst_utterance *take(const QByteArray &key)
 
 bool holds()
 {
+    std::lock_guard lock(keptLock());
     return kept().utterance != nullptr;
 }
 } // namespace FliteHeadStart

@@ -9,7 +9,7 @@ typedef struct cst_utterance_struct cst_utterance;
 // One utterance synthesised before it was asked for: the first sentence of the text
 // being written, so that SPEAK starts from samples already made instead of waiting for
 // Flite to prepare the whole sentence. Kept for the tokens and voice settings it was made
-// with; used under FliteVoices::lock().
+// with; safe from any thread.
 namespace FliteHeadStart {
 // What an utterance's tokens (their words, punctuation and places in the text) and the
 // voice's settings make it: equal keys, equal sound.

@@ -4,7 +4,6 @@
 #include "engine/synth/FliteHeadStart.h"
 #include "skin/PictureBox.h"
 
-#include <mutex>
 
 using MainSpeaking = MainWindowFixture;
 
@@ -37,7 +36,6 @@ TEST_F(MainSpeaking, SpeakThenTheTextEndsByItself)
 TEST_F(MainSpeaking, APauseInTheWritingMakesTheFirstSentenceAheadForSpeak)
 {
     const auto holds = [] {
-        std::lock_guard lock(FliteVoices::lock());
         return FliteHeadStart::holds();
     };
     const auto waitForHeadStart = [&] {
@@ -45,10 +43,7 @@ TEST_F(MainSpeaking, APauseInTheWritingMakesTheFirstSentenceAheadForSpeak)
             QTest::qWait(10);
         return holds();
     };
-    {
-        std::lock_guard lock(FliteVoices::lock());
-        FliteHeadStart::keep(nullptr, {});
-    }
+    FliteHeadStart::keep(nullptr, {});
     type("The little fox ran down to the river. She saw a boat.");
     ASSERT_TRUE(waitForHeadStart());
     window->cmdSpkText_Click();
@@ -57,6 +52,16 @@ TEST_F(MainSpeaking, APauseInTheWritingMakesTheFirstSentenceAheadForSpeak)
     window->lstVoice->setCurrentRow(rowOfVoice(window->lstVoice, "Sam"));
     EXPECT_TRUE(waitForHeadStart()) << "made again for Sam";
     EXPECT_EQ(row(), stopped);
+
+    // A long text: made from its start, taken by SPEAK of the whole.
+    FliteHeadStart::keep(nullptr, {});
+    type(QStringLiteral("A very long story begins here. ") +
+         QStringLiteral("And then it goes on and on. ").repeated(5000));
+    ASSERT_TRUE(waitForHeadStart());
+    window->cmdSpkText_Click();
+    settle();
+    EXPECT_FALSE(holds()) << "SPEAK of the long text started from it";
+    window->cmdStopText_Click();
     EXPECT_TRUE(boxes.shown.isEmpty());
 }
 

@@ -3,7 +3,6 @@
 #include "engine/VoiceCatalogue.h"
 #include "engine/synth/FliteHeadStart.h"
 
-#include <mutex>
 
 // The first sentence made ahead is the one heard when SPEAK asks for the same text with the
 // same voice and settings, and only then.
@@ -13,7 +12,6 @@ const QString story = QStringLiteral("The little fox ran down to the river to dr
 
 bool holdsHeadStart()
 {
-    std::lock_guard lock(FliteVoices::lock());
     return FliteHeadStart::holds();
 }
 } // namespace
@@ -23,7 +21,6 @@ class HeadStartTest : public EngineFixture
 protected:
     void SetUp() override
     {
-        std::lock_guard lock(FliteVoices::lock());
         FliteHeadStart::keep(nullptr, {}); // what an earlier test left
     }
 
