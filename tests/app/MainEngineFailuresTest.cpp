@@ -2,37 +2,14 @@
 // start sound is never played: a warning box in the failure's own words.
 #include "tests/app/MainWindowFixture.h"
 
-#include <sndfile.h>
+#include "tests/support/StuckOutput.h"
 
-namespace {
 using MainEngineFailures = MainWindowFixture;
-
-// A sound card that takes the sound and never plays it.
-class StuckCard : public ClockAudioOutput
-{
-public:
-    StuckCard() : ClockAudioOutput(Pace::RealTime) {}
-    qint64 playedSamples() const override { return 0; }
-};
-
-QString writeShortWave(const QString &path)
-{
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    const std::vector<qint16> data(800, 1000);
-    sf_writef_short(file, data.data(), sf_count_t(data.size()));
-    sf_close(file);
-    return path;
-}
-} // namespace
 
 TEST_F(MainEngineFailures, AStartSoundTheDeviceNeverPlaysIsToldNotTakenAsPlayed)
 {
-    const QString path = writeShortWave(programDir.filePath("start.wav"));
-    AudioOutput::setFactoryForTests([] { return std::make_unique<StuckCard>(); });
+    const QString path = StuckOutput::writeShortWave(programDir.filePath("start.wav"));
+    AudioOutput::setFactoryForTests([] { return std::make_unique<StuckOutput>(); });
     window->Roll(path);
     ASSERT_EQ(boxes.shown.size(), 1);
     EXPECT_EQ(boxes.shown[0].caption, "Vocalino 5.0");

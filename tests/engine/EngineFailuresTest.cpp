@@ -1,6 +1,7 @@
 // Every failure of a speech or a recording reaches the caller: the last error and its
 // words are set, Failed() tells it once, and nothing is saved or reported as complete.
 #include "EngineFixture.h"
+#include "tests/support/StuckOutput.h"
 
 #include "engine/VoiceCatalogue.h"
 #include "engine/audio/SampleRing.h"
@@ -175,33 +176,11 @@ TEST_F(EngineFailures, AGoodSaveAfterStopTellsNoFailure)
     EXPECT_TRUE(failures->isEmpty());
 }
 
-namespace {
-// An audio device that takes the sound and never plays it.
-class StuckOutput : public ClockAudioOutput
-{
-public:
-    StuckOutput() : ClockAudioOutput(Pace::RealTime) {}
-    qint64 playedSamples() const override { return 0; }
-};
-
-QString writeShortWave(const QString &path)
-{
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE *file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    const std::vector<qint16> data(800, 1000); // a tenth of a second
-    sf_writef_short(file, data.data(), sf_count_t(data.size()));
-    sf_close(file);
-    return path;
-}
-} // namespace
 
 TEST(WavePlayerFailures, ASoundNeverPlayedIsATimeOutNotPlayed)
 {
     QTemporaryDir dir;
-    const QString path = writeShortWave(dir.filePath("start.wav"));
+    const QString path = StuckOutput::writeShortWave(dir.filePath("start.wav"));
     AudioOutput::setFactoryForTests([] { return std::make_unique<StuckOutput>(); });
     QString error;
     const WavePlayer::Result result = WavePlayer::playAndWait(path, &error);
